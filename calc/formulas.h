@@ -1,0 +1,38 @@
+#pragma once
+
+#include "runtime/variant.h"
+
+#include <cstdint>
+#include <string_view>
+
+// The twelve formulas, each evaluated in a fixed order with a fixed kind for every step, from
+// the integer inputs and the pi value. Toolkit-free, so they can be tested and fuzzed directly.
+namespace calc {
+
+using runtime::Variant;
+using Integer = std::int16_t;
+
+// Returns 22/7 in double precision as a variant, after the float-status test.
+Variant piValue();
+
+// Returns a text read as an integer input: the number at its start, rounded half to even;
+// raises the overflow error when it lies outside -32768..32767.
+Integer integerFromText(std::string_view text, std::string_view caption);
+
+double triangleArea(Integer b, Integer h);
+double circleArea(const Variant &pi, Integer r);
+double ellipseArea(const Variant &pi, Integer a, Integer b);
+double sphereSurface(const Variant &pi, Integer r);
+double cylinderSidesOpenSurface(const Variant &pi, Integer r, Integer h);
+double cylinderOneSideOpenSurface(const Variant &pi, Integer r, Integer h);
+double cylinderSidesClosedSurface(const Variant &pi, Integer r, Integer h);
+Variant torusSurface(const Variant &pi, Integer r1, Integer r2);
+
+double sphereVolume(const Variant &pi, Integer r);
+double pyramidVolume(Integer baseArea, Integer height);
+double ellipsoidVolume(const Variant &pi, Integer a, Integer b, Integer c);
+double cylinderVolume(const Variant &pi, Integer r, Integer h);
+double coneVolume(const Variant &pi, Integer r, Integer h);
+double torusVolume(const Variant &pi, Integer r1, Integer r2);
+
+} // namespace calc

@@ -1,0 +1,28 @@
+#include "calc/page.h"
+
+#include "runtime/floatstatus.h"
+#include "runtime/numbers.h"
+
+namespace calc {
+
+Integer integerInput(const runtime::TextBox &box) {
+    const auto value = runtime::roundToInteger(runtime::numberFromText(box.Text()));
+    // Reading a huge exponent may leave float flags behind; they belong to the reading.
+    runtime::clearFloatStatus();
+    if (!value)
+        box.RaiseOverflow();
+    return *value;
+}
+
+void clearPage(const runtime::PictureBox &output, ClearOrder order,
+               std::span<const runtime::TextBox> inputs) {
+    if (order == ClearOrder::OutputFirst)
+        output.Cls();
+    for (const runtime::TextBox &box : inputs)
+        box.SetText("");
+    if (order == ClearOrder::InputsFirst)
+        output.Cls();
+    inputs.front().SetFocus();
+}
+
+} // namespace calc

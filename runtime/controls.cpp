@@ -1,0 +1,104 @@
+#include "runtime/controls.h"
+
+#include "runtime/floatstatus.h"
+#include "runtime/numbers.h"
+#include "runtime/widgets.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace runtime {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+std::string TextBox::Text() const {
+    std::string text = m_widget->text().toStdString();
+    clearFloatStatus();
+    return text;
+}
+
+void TextBox::SetText(std::string_view text) const {
+    m_widget->setText(fromUtf8(text));
+    clearFloatStatus();
+}
+
+void TextBox::SetFocus() const {
+    m_widget->setFocus(Qt::OtherFocusReason);
+    clearFloatStatus();
+}
+
+std::string TextBox::Caption() const {
+    return m_widget->accessibleName().toStdString();
+}
+
+void TextBox::RaiseOverflow() const {
+    throw InputError(ErrorKind::Overflow, Caption(), m_widget);
+}
+
+void ComboBox::AddItem(std::string_view item) const {
+    const bool noneShown = m_widget->currentIndex() < 0;
+    const QString text = m_widget->currentText();
+    m_widget->addItem(fromUtf8(item));
+    if (noneShown && m_widget->currentIndex() >= 0) {
+        // Adding the first item makes Qt show it; the selector keeps the text it had.
+        m_widget->setCurrentIndex(-1);
+        m_widget->setEditText(text);
+    }
+    clearFloatStatus();
+}
+
+std::string ComboBox::Text() const {
+    std::string text = m_widget->currentText().toStdString();
+    clearFloatStatus();
+    return text;
+}
+
+bool OptionButton::Value() const {
+    const bool chosen = m_widget->isChecked();
+    clearFloatStatus();
+    return chosen;
+}
+
+void OptionButton::SetFocus() const {
+    m_widget->setFocus(Qt::OtherFocusReason);
+    clearFloatStatus();
+}
+
+void PictureBox::Cls() const {
+    m_widget->clear();
+    clearFloatStatus();
+}
+
+void PictureBox::Print(double item) const {
+    printText(numberText(item));
+}
+void PictureBox::Print(std::int16_t item) const {
+    printText(numberText(item));
+}
+void PictureBox::Print(const Variant &item) const {
+    printText(numberText(item));
+}
+
+void PictureBox::printText(const std::string &text) const {
+    m_widget->printLine(fromUtf8(text));
+    clearFloatStatus();
+}
+
+InputError::InputError(ErrorKind kind, std::string caption, QLineEdit *box)
+    : RuntimeError(kind, "input", std::move(caption))
+    , m_box(box) {}
+
+void InputError::focusInput() const {
+    if (!m_box)
+        return;
+    m_box->setFocus(Qt::OtherFocusReason);
+    m_box->selectAll();
+}
+
+} // namespace runtime

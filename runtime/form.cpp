@@ -1,0 +1,214 @@
+#include "runtime/form.h"
+
+#include "runtime/program.h"
+#include "runtime/style.h"
+#include "runtime/widgets.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <limits>
+
+namespace runtime {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A top-level window of fixed client size with the logo picture beneath its controls.
+// Closing it through its title bar ends the program, as the Close buttons do.
+class FormWindow : public QWidget {
+public:
+    FormWindow()
+        : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, logoPicture());
+    }
+
+    void closeEvent(QCloseEvent *event) override {
+        event->accept();
+        End();
+    }
+};
+
+void setColor(QWidget *widget, QPalette::ColorRole part, ColorRole role) {
+    const QColor value = color(role);
+    if (!value.isValid())
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(part, value);
+    widget->setPalette(palette);
+}
+
+QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
+    const QString text = fromUtf8(desc.text);
+    switch (desc.kind) {
+    case ControlKind::Label: {
+        auto *label = new QLabel(text, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        setColor(label, QPalette::WindowText, desc.foreground);
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto *box = new QLineEdit(text, parent);
+        box->setMaxLength(std::numeric_limits<int>::max());
+        setColor(box, QPalette::Base, desc.background);
+        setColor(box, QPalette::Text, desc.foreground);
+        return box;
+    }
+    case ControlKind::CommandButton: {
+        auto *button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    case ControlKind::ComboBox:
+        return new Selector(parent);
+    case ControlKind::OptionButton: {
+        auto *option = new QRadioButton(text, parent);
+        option->setAutoFillBackground(desc.background != ColorRole::Default);
+        setColor(option, QPalette::Window, desc.background);
+        setColor(option, QPalette::WindowText, desc.foreground);
+        return option;
+    }
+    case ControlKind::PictureBox: {
+        auto *box = new OutputBox(parent);
+        setColor(box, QPalette::Window, desc.background);
+        setColor(box, QPalette::WindowText, desc.foreground);
+        return box;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Form::Form(const FormDesc &layout)
+    : m_layout(layout) {}
+
+Form::~Form() = default;
+
+QWidget *Form::window() const {
+    return m_window.get();
+}
+
+void Form::Show() {
+    if (!m_window)
+        build();
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void Form::Hide() {
+    if (!m_window)
+        build();
+    m_window->hide();
+}
+
+void Form::build() {
+    auto window = std::make_unique<FormWindow>();
+    window->setObjectName(fromUtf8(m_layout.name));
+    window->setWindowTitle(fromUtf8(m_layout.caption));
+    window->setFixedSize(pixels(m_layout.clientWidth), pixels(m_layout.clientHeight));
+    window->setWindowIcon(icon(m_layout.icon));
+
+    m_controls.reserve(m_layout.controls.size());
+    for (const ControlDesc &desc : m_layout.controls) {
+        QWidget *widget = createControl(desc, window.get());
+        widget->setObjectName(fromUtf8(desc.name));
+        widget->setGeometry(pixels(desc.left), pixels(desc.top), pixels(desc.width),
+                            pixels(desc.height));
+        widget->setFont(font(desc.font));
+        if (!desc.accessibleName.empty())
+            widget->setAccessibleName(fromUtf8(desc.accessibleName));
+        m_controls.push_back(widget);
+    }
+
+    // Labels lie beneath every other control; the focus follows TabIndex, skipping labels.
+    std::vector<const ControlDesc *> byTab;
+    for (std::size_t i = 0; i < m_layout.controls.size(); ++i) {
+        if (m_layout.controls[i].kind == ControlKind::Label)
+            m_controls[i]->lower();
+        else
+            byTab.push_back(&m_layout.controls[i]);
+    }
+    std::stable_sort(byTab.begin(), byTab.end(), [](const ControlDesc *a, const ControlDesc *b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    QWidget *previous = nullptr;
+    for (const ControlDesc *desc : byTab) {
+        QWidget *widget = control(desc->name);
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        else
+            widget->setFocus(Qt::OtherFocusReason);
+        previous = widget;
+    }
+
+    m_window = std::move(window);
+    bindHandlers();
+    runHandler([this] { Form_Load(); });
+}
+
+void Form::onClick(std::string_view name, std::function<void()> handler) {
+    QWidget *widget = control(name);
+    auto run = [handler = std::move(handler)] { runHandler(handler); };
+    if (auto *selector = qobject_cast<Selector *>(widget))
+        QObject::connect(selector, &Selector::Click, selector, run);
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        QObject::connect(button, &QAbstractButton::clicked, button, run);
+    else
+        raiseControlFailure("Click on " + std::string(name));
+}
+
+QWidget *Form::control(std::string_view name) const {
+    for (std::size_t i = 0; i < m_layout.controls.size(); ++i) {
+        if (m_layout.controls[i].name == name && i < m_controls.size())
+            return m_controls[i];
+    }
+    raiseControlFailure(std::string(name) + " on " + std::string(m_layout.name));
+}
+
+bool Form::hasControl(std::string_view name) const {
+    return std::any_of(m_layout.controls.begin(), m_layout.controls.end(),
+                       [name](const ControlDesc &desc) { return desc.name == name; });
+}
+
+template <class Widget> Widget *Form::controlAs(std::string_view name) const {
+    auto *widget = qobject_cast<Widget *>(control(name));
+    if (!widget)
+        raiseControlFailure(std::string(name) + " on " + std::string(m_layout.name));
+    return widget;
+}
+
+TextBox Form::textBox(std::string_view name) const {
+    return TextBox(controlAs<QLineEdit>(name));
+}
+
+ComboBox Form::comboBox(std::string_view name) const {
+    return ComboBox(controlAs<Selector>(name));
+}
+
+OptionButton Form::optionButton(std::string_view name) const {
+    return OptionButton(controlAs<QRadioButton>(name));
+}
+
+PictureBox Form::pictureBox(std::string_view name) const {
+    return PictureBox(controlAs<OutputBox>(name));
+}
+
+} // namespace runtime

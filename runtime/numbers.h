@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+inline constexpr int integerMin = -32768;
+inline constexpr int integerMax = 32767;
+
+// Returns the number written at the start of `text` (UTF-8): leading and trailing blanks are
+// skipped, then an optional sign, digits with an optional '.' and fraction, and an optional
+// exponent. Whatever follows is ignored; no number at the start gives 0. Locale-independent.
+double numberFromText(std::string_view text);
+
+// Returns `value` rounded to the nearest integer, halves to even, or nothing when the rounded
+// value lies outside -32768..32767 (infinities and NaN included).
+std::optional<std::int16_t> roundToInteger(double value);
+
+// Returns `value` rounded as roundToInteger does; raises the overflow error naming `operation`
+// when it does not fit.
+std::int16_t toInteger(double value, std::string_view operation);
+
+// 16-bit sums, differences and products; each raises the overflow error naming `operation`
+// when the exact result lies outside -32768..32767.
+std::int16_t checkedAdd(std::int16_t a, std::int16_t b, std::string_view operation);
+std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, std::string_view operation);
+std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, std::string_view operation);
+
+// Returns base raised to exponent in double precision.
+double power(double base, double exponent);
+
+// Returns the shortest decimal text that reads back as the same double, in plain positional
+// notation with '-' for negatives and no padding; zero of either sign is "0".
+std::string numberText(double value);
+// Returns the decimal text of a 16-bit integer.
+std::string numberText(std::int16_t value);
+
+} // namespace runtime

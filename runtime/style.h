@@ -1,0 +1,26 @@
+#pragma once
+
+#include "runtime/layout.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+
+namespace runtime {
+
+// Returns the font of a role: the control font (Times New Roman bold 8.25 pt, Liberation Serif
+// standing in) or the signature font (Script 8.25 pt, an installed script face standing in).
+QFont font(FontRole role);
+
+// Returns the concrete colour of a role on the current palette, or an invalid colour for
+// ColorRole::Default (the control keeps its own).
+QColor color(ColorRole role);
+
+// Returns the background picture every window shows, decoded once.
+const QPixmap &logoPicture();
+
+// Returns a window icon, decoded once, with each image's transparency taken from its mask.
+const QIcon &icon(IconRole role);
+
+} // namespace runtime

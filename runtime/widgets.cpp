@@ -1,0 +1,139 @@
+#include "runtime/widgets.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace runtime {
+
+namespace {
+
+// Qt names an editable combo box after its text on this platform; a selector is named after the
+// heading above it, and its text is its value.
+class SelectorAccessible : public QAccessibleWidget {
+public:
+    explicit SelectorAccessible(Selector *selector)
+        : QAccessibleWidget(selector, QAccessible::ComboBox) {
+        addControllingSignal(QStringLiteral("activated(int)"));
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        const auto *selector = static_cast<const Selector *>(widget());
+        if (kind == QAccessible::Value)
+            return selector->currentText();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface *selectorAccessible(const QString &, QObject *object) {
+    if (auto *selector = qobject_cast<Selector *>(object))
+        return new SelectorAccessible(selector);
+    return nullptr;
+}
+
+// Returns `parent` once the selector's accessible interface is registered; it must be before
+// QComboBox's constructor runs, which may already ask for the interface.
+QWidget *withSelectorAccessible(QWidget *parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(selectorAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    return parent;
+}
+
+} // namespace
+
+Selector::Selector(QWidget *parent)
+    : QComboBox(withSelectorAccessible(parent)) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    // The completer would turn a typed "circ" into a chosen "Circle".
+    setCompleter(nullptr);
+    // QComboBox treats Enter and leaving the field as a choice when the typed text matches an
+    // item; here only the list chooses, so the field's own signals are kept away from it.
+    QObject::disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+    QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    connect(this, &QComboBox::activated, this, &Selector::Click);
+}
+
+OutputBox::OutputBox(QWidget *parent)
+    : QFrame(parent) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(QStringLiteral("Result"));
+}
+
+void OutputBox::clear() {
+    m_lines.clear();
+    m_printRow = 0;
+    updateAccessibleName();
+    update();
+}
+
+void OutputBox::printLine(const QString &text) {
+    while (m_lines.size() <= m_printRow)
+        m_lines.append(QString());
+    m_lines[m_printRow] = text;
+    ++m_printRow;
+    updateAccessibleName();
+    update();
+}
+
+void OutputBox::copy() const {
+    QApplication::clipboard()->setText(shownLine());
+}
+
+void OutputBox::updateAccessibleName() {
+    // setAccessibleName sends the name-changed event that lets a screen reader speak the result.
+    if (accessibleName() != shownLine())
+        setAccessibleName(shownLine());
+}
+
+void OutputBox::paintEvent(QPaintEvent *event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    painter.setClipRect(area);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int lineHeight = fontMetrics().height();
+    for (int row = 0; row < m_lines.size(); ++row) {
+        const QRect line(area.left(), area.top() + row * lineHeight, area.width(), lineHeight);
+        if (line.top() > area.bottom())
+            break;
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_lines[row]);
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = area;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void OutputBox::keyPressEvent(QKeyEvent *event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void OutputBox::contextMenuEvent(QContextMenuEvent *event) {
+    QMenu menu(this);
+    QAction *copyAction = menu.addAction(QStringLiteral("&Copy"));
+    copyAction->setShortcut(QKeySequence::Copy);
+    copyAction->setEnabled(!shownLine().isEmpty());
+    if (menu.exec(event->globalPos()) == copyAction)
+        copy();
+}
+
+} // namespace runtime

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QComboBox>
+#include <QFrame>
+#include <QStringList>
+
+// The toolkit widgets behind the standard controls, where Qt's own needs a different behaviour.
+namespace runtime {
+
+// A drop-down combo with an editable text field whose Click means "the user chose an item from
+// the list": a click in the open list, or the arrow keys or wheel on the closed selector, also
+// for the item already shown. Typed text is never added to the list and never counts as a
+// choice, not even when it matches an item and is confirmed with Enter or by leaving the field.
+class Selector : public QComboBox {
+    Q_OBJECT
+public:
+    explicit Selector(QWidget *parent);
+
+Q_SIGNALS:
+    void Click();
+};
+
+// A picture box used as a one-line output: it draws its background inside a sunken border and
+// the lines printed into it from its top-left corner, and keeps them through every repaint.
+// Its accessible name is the line it shows, and it offers that line to the clipboard.
+class OutputBox : public QFrame {
+    Q_OBJECT
+public:
+    explicit OutputBox(QWidget *parent);
+
+    // Erases everything printed and moves the print position to the top-left corner.
+    void clear();
+    // Prints `text` at the print position and moves the position to the next line.
+    void printLine(const QString &text);
+    // Returns the line drawn at the top of the box (empty when nothing is shown).
+    QString shownLine() const { return m_lines.value(0); }
+    // Puts the shown line on the clipboard.
+    void copy() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void updateAccessibleName();
+
+    QStringList m_lines;
+    int m_printRow = 0;
+};
+
+} // namespace runtime

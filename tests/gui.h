@@ -1,0 +1,78 @@
+#pragma once
+
+// Small helpers for driving the real windows in tests.
+
+#include "app/windowset.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QString>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace testing {
+
+// Returns the named control of a built window.
+template <class Widget> Widget *control(runtime::Form &form, const char *name) {
+    return form.window() ? form.window()->findChild<Widget *>(QString::fromLatin1(name)) : nullptr;
+}
+
+// Returns the top-level windows of the program that are visible now.
+inline QStringList visibleWindows() {
+    QStringList names;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->objectName().startsWith(QLatin1String("frm")))
+            names.append(widget->objectName());
+    }
+    names.sort();
+    return names;
+}
+
+// Opens a selector's list with a click and clicks the item with the given text in it.
+inline bool chooseFromList(QComboBox *combo, const QString &item) {
+    if (!QTest::qWaitForWindowExposed(combo->window()))
+        return false;
+    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 6, combo->height() / 2));
+    QAbstractItemView *view = combo->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+        return false;
+    const int row = combo->findText(item, Qt::MatchExactly);
+    if (row < 0)
+        return false;
+    // A quick release over the item already shown counts as the end of the opening click.
+    if (row == combo->currentIndex())
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QModelIndex index = combo->model()->index(row, 0);
+    view->scrollTo(index);
+    const QPoint centre = view->visualRect(index).center();
+    QTest::mouseMove(view->viewport(), centre);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    return QTest::qWaitFor([view] { return !view->isVisible(); });
+}
+
+// Waits for the next modal message box, records its text, and presses its OK button.
+// `seen` receives the text; the returned timer is owned by the application.
+inline void answerNextMessageBox(QString *seen, QString *title = nullptr) {
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, seen, title] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        *seen = box->text();
+        if (title)
+            *title = box->windowTitle();
+        timer->stop();
+        timer->deleteLater();
+        box->button(QMessageBox::Ok)->click();
+    });
+    timer->start();
+}
+
+} // namespace testing
