@@ -42,12 +42,17 @@ Variant piValue() {
     return Variant(pi);
 }
 
-Integer integerFromText(std::string_view text, std::string_view caption) {
+std::optional<Integer> integerValue(std::string_view text) {
     const std::optional<Integer> value = runtime::roundToInteger(runtime::numberFromText(text));
-    if (!value)
-        throw runtime::RuntimeError(runtime::ErrorKind::Overflow, "input", std::string(caption));
     // Reading a text such as "1e400" may leave flags behind; they belong to no formula.
     runtime::clearFloatStatus();
+    return value;
+}
+
+Integer integerFromText(std::string_view text, std::string_view caption) {
+    const std::optional<Integer> value = integerValue(text);
+    if (!value)
+        throw runtime::RuntimeError(runtime::ErrorKind::Overflow, "input", std::string(caption));
     return *value;
 }
 

@@ -3,6 +3,7 @@
 #include "runtime/variant.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // The twelve formulas, each evaluated in a fixed order with a fixed kind for every step, from
@@ -15,8 +16,12 @@ using Integer = std::int16_t;
 // Returns 22/7 in double precision as a variant, after the float-status test.
 Variant piValue();
 
-// Returns a text read as an integer input: the number at its start, rounded half to even;
-// raises the overflow error when it lies outside -32768..32767.
+// Returns a text read as an integer input: the number at its start, rounded half to even; or
+// nothing when that lies outside -32768..32767. Leaves the floating-point status clear.
+std::optional<Integer> integerValue(std::string_view text);
+
+// Returns integerValue(text); raises the overflow error of the input named `caption` when
+// there is none.
 Integer integerFromText(std::string_view text, std::string_view caption);
 
 double triangleArea(Integer b, Integer h);

@@ -1,14 +1,9 @@
 #include "calc/page.h"
 
-#include "runtime/floatstatus.h"
-#include "runtime/numbers.h"
-
 namespace calc {
 
 Integer integerInput(const runtime::TextBox &box) {
-    const auto value = runtime::roundToInteger(runtime::numberFromText(box.Text()));
-    // Reading a huge exponent may leave float flags behind; they belong to the reading.
-    runtime::clearFloatStatus();
+    const auto value = integerValue(box.Text());
     if (!value)
         box.RaiseOverflow();
     return *value;
