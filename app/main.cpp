@@ -28,7 +28,7 @@ int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("helmira-geometric-calculator"));
     QApplication::setApplicationDisplayName(QStringLiteral("Helmira Geometric Calculator"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(HELMIRA_DISPLAY_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Helmira Solutions"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.helmira.GeometricCalculator"));
     // The windows come and go through hiding; only End stops the program.
