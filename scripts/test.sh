@@ -6,3 +6,14 @@ install_missing
 build "$repo_root/build" -DHELMIRA_WERROR=ON
 cd "$repo_root/build"
 ctest --output-on-failure --timeout 600
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer (CMakePresets.json). The
+# packaging checks read files rather than run the program and take the longest, so they run in
+# the normal build only.
+cd "$repo_root"
+cmake --preset sanitize
+cmake --build --preset sanitize --parallel "$(nproc)"
+ctest --preset sanitize --label-exclude packaging
+
+# Every formula on fuzzed input texts for a minute; README.md has the long run.
+bash "$repo_root/fuzz/run.sh" 60
