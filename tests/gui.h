@@ -4,10 +4,12 @@
 
 #include "app/windowset.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
@@ -74,5 +76,57 @@ inline void answerNextMessageBox(QString *seen, QString *title = nullptr) {
     });
     timer->start();
 }
+
+// What a message box showed when it was answered.
+struct SeenMessageBox {
+    QString objectName;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    qsizetype buttonCount = 0;
+};
+
+// While it lives, answers every modal message box that opens with its OK button (or its first
+// button) and records what each one showed; a second, unexpected box is recorded too instead of
+// blocking the test.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer() {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { answer(); });
+        m_timer.start();
+    }
+    MessageBoxAnswerer(const MessageBoxAnswerer &) = delete;
+    MessageBoxAnswerer &operator=(const MessageBoxAnswerer &) = delete;
+
+    const QList<SeenMessageBox> &seen() const { return m_seen; }
+
+private:
+    void answer() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        const QList<QAbstractButton *> buttons = box->buttons();
+        m_seen.append({box->objectName(), box->windowTitle(), box->text(), box->icon(),
+                       box->standardButtons(), buttons.size()});
+        const QPointer<QWidget> owner =
+            box->parentWidget() ? box->parentWidget()->window() : nullptr;
+        QAbstractButton *ok = box->button(QMessageBox::Ok);
+        if (!ok && !buttons.isEmpty())
+            ok = buttons.constFirst();
+        if (ok)
+            ok->click();
+        else
+            box->reject();
+        // A desktop's window manager gives the window under a closed box back its activation;
+        // the offscreen platform leaves no window active, so do it here.
+        if (owner)
+            owner->activateWindow();
+    }
+
+    QTimer m_timer;
+    QList<SeenMessageBox> m_seen;
+};
 
 } // namespace testing

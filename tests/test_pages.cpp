@@ -1,0 +1,537 @@
+// The twelve calculator windows driven as a person uses them: typing into the boxes, clicking
+// Calculate, Clear and Back, reading the output box and answering the message boxes.
+
+#include "gui.h"
+
+#include "runtime/widgets.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+
+#include <algorithm>
+#include <memory>
+
+using forms::WindowId;
+using testing::control;
+
+namespace {
+
+// What a calculator window shows, found the way a person finds it: by the buttons' texts and
+// the boxes' places.
+struct Page {
+    QWidget *window = nullptr;
+    QList<QLineEdit *> inputs; // top to bottom, the order they are read in
+    QPushButton *calculate = nullptr;
+    QPushButton *clear = nullptr;
+    QPushButton *back = nullptr;
+    QPushButton *close = nullptr;
+    runtime::OutputBox *output = nullptr;
+};
+
+QPushButton *buttonReading(QWidget *window, const QString &text) {
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        if (button->text().trimmed() == text)
+            return button;
+    }
+    return nullptr;
+}
+
+WindowId windowNamed(const QString &name) {
+    for (const WindowId id : forms::windowOrder()) {
+        const std::string_view windowName = forms::layoutOf(id).name;
+        if (name == QLatin1String(windowName.data(), static_cast<qsizetype>(windowName.size())))
+            return id;
+    }
+    qFatal("no window named %s", qPrintable(name));
+}
+
+// Clicks into the box, selects what it holds and types `text` over it.
+void type(QLineEdit *box, const QString &text) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+QString accessibleText(QWidget *widget, QAccessible::Text kind) {
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(kind) : QStringLiteral("<no accessible interface>");
+}
+
+// The accessible names announced, in order, while the recorder is installed.
+struct NameChange {
+    QObject *object;
+    QString name;
+};
+QList<NameChange> nameChanges;
+
+void recordNameChange(QAccessibleEvent *event) {
+    if (event->type() != QAccessible::NameChanged)
+        return;
+    auto *widget = qobject_cast<QWidget *>(event->object());
+    nameChanges.append({event->object(), widget ? widget->accessibleName() : QString()});
+}
+
+const QString inputRange = QStringLiteral(" must be a whole number in the range -32768 to 32767.");
+
+QString inputReport(const QString &caption) {
+    return QStringLiteral("Overflow: the number in \"%1\"").arg(caption) + inputRange;
+}
+
+const char *const calculatorWindows[] = {"frmTriangleArea", "frmCircleArea",   "frmEllipseArea",
+                                         "frmSphereArea",   "frmCylinderArea", "frmTorusArea",
+                                         "frmSphereVol",    "frmPyramidVol",   "frmEllipsoidVol",
+                                         "frmCylinderVol",  "frmConeVol",      "frmTorusVol"};
+
+} // namespace
+
+class TestPages : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<app::WindowSet> m_windows;
+
+    // Switches to the window and returns what it shows once it is active.
+    Page open(const QString &name) {
+        const WindowId id = windowNamed(name);
+        m_windows->switchTo(id);
+        Page page;
+        page.window = m_windows->slot(id).window();
+        if (!page.window || !QTest::qWaitForWindowActive(page.window))
+            return {};
+        page.inputs = page.window->findChildren<QLineEdit *>();
+        std::sort(page.inputs.begin(), page.inputs.end(),
+                  [](QLineEdit *a, QLineEdit *b) { return a->y() < b->y(); });
+        page.calculate = buttonReading(page.window, QStringLiteral("Calculate"));
+        page.clear = buttonReading(page.window, QStringLiteral("Clear"));
+        page.back = buttonReading(page.window, QStringLiteral("Back"));
+        page.close = buttonReading(page.window, QStringLiteral("Close"));
+        page.output = page.window->findChild<runtime::OutputBox *>();
+        return page;
+    }
+
+    static bool complete(const Page &page) {
+        return page.window && !page.inputs.isEmpty() && page.calculate && page.clear && page.back &&
+               page.close && page.output;
+    }
+
+    // Types the values into the boxes, top to bottom; an empty list leaves them as they are.
+    static bool fill(const Page &page, const QStringList &values) {
+        if (values.isEmpty())
+            return true;
+        if (values.size() != page.inputs.size())
+            return false;
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            type(page.inputs[i], values[i]);
+            if (page.inputs[i]->text() != values[i])
+                return false;
+        }
+        return true;
+    }
+
+    static bool chooseOption(const Page &page, const QString &name) {
+        auto *option = page.window->findChild<QRadioButton *>(name);
+        if (!option)
+            return false;
+        QTest::mouseClick(option, Qt::LeftButton);
+        return option->isChecked();
+    }
+
+    static void addPageRows() {
+        QTest::addColumn<QString>("window");
+        for (const char *window : calculatorWindows)
+            QTest::newRow(window) << window;
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_windows = std::make_unique<app::WindowSet>();
+        m_windows->start();
+        QVERIFY(QTest::qWaitForWindowExposed(m_windows->slot(WindowId::frmMain).window()));
+    }
+
+    void cleanup() { m_windows.reset(); }
+
+    void calculateShowsTheResult_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("result");
+
+        const auto row = [](const char *name, const char *window, QStringList inputs,
+                            const char *option, const char *result) {
+            QTest::newRow(name) << window << inputs << option << result;
+        };
+        // Worked values.
+        row("triangle 3 5", "frmTriangleArea", {"3", "5"}, "", "7.5");
+        row("triangle 1 1", "frmTriangleArea", {"1", "1"}, "", "0.5");
+        row("triangle 255 257", "frmTriangleArea", {"255", "257"}, "", "32767.5");
+        row("triangle 300 300", "frmTriangleArea", {"300", "300"}, "", "45000");
+        row("circle 7", "frmCircleArea", {"7"}, "", "154");
+        row("circle 10", "frmCircleArea", {"10"}, "", "314.2857142857143");
+        row("ellipse 3 4", "frmEllipseArea", {"3", "4"}, "", "37.714285714285715");
+        row("sphere surface 7", "frmSphereArea", {"7"}, "", "616");
+        row("cylinder sides open", "frmCylinderArea", {"7", "10"}, "optOpen", "440");
+        row("cylinder one side open", "frmCylinderArea", {"7", "10"}, "optOne", "594");
+        row("cylinder sides closed", "frmCylinderArea", {"7", "10"}, "optClosed", "748");
+        row("torus surface 1 3", "frmTorusArea", {"1", "3"}, "", "79.0204081632653");
+        row("sphere volume 3", "frmSphereVol", {"3"}, "", "113.14285714285712");
+        row("pyramid 10 3", "frmPyramidVol", {"10", "3"}, "", "10");
+        row("ellipsoid 2 3 4", "frmEllipsoidVol", {"2", "3", "4"}, "", "100.57142857142856");
+        row("cylinder volume 7 10", "frmCylinderVol", {"7", "10"}, "", "1540");
+        row("cone 5 12", "frmConeVol", {"5", "12"}, "", "314.2857142857143");
+        row("torus volume 5 3", "frmTorusVol", {"5", "3"}, "", "79.0204081632653");
+
+        // What the box holds is read as a number at its start, rounded half to even.
+        row("text after the number", "frmCircleArea", {"12abc"}, "", "452.57142857142856");
+        row("leading blank, half to even", "frmCircleArea", {" 2.5"}, "", "12.571428571428571");
+        row("fraction rounds up", "frmCircleArea", {"7.6"}, "", "201.14285714285714");
+        row("-32768.5 reads -32768", "frmCircleArea", {"-32768.5"}, "", "3374617161.142857");
+
+        // Empty boxes read as zero.
+        for (const char *window : calculatorWindows) {
+            const bool cylinder = QByteArray(window) == "frmCylinderArea";
+            QTest::addRow("empty %s", window)
+                << window << QStringList{} << (cylinder ? "optClosed" : "") << "0";
+        }
+
+        // A zero result is "0", also when the arithmetic gives negative zero.
+        row("zero triangle -3 0", "frmTriangleArea", {"-3", "0"}, "", "0");
+        row("zero ellipse -3 0", "frmEllipseArea", {"-3", "0"}, "", "0");
+        row("zero cylinder surface 0 -5", "frmCylinderArea", {"0", "-5"}, "optOpen", "0");
+        row("zero torus surface R1 = R2", "frmTorusArea", {"3", "3"}, "", "0");
+        row("zero ellipsoid -1 2 0", "frmEllipsoidVol", {"-1", "2", "0"}, "", "0");
+        row("zero cylinder volume 0 -5", "frmCylinderVol", {"0", "-5"}, "", "0");
+        row("zero cone 0 -5", "frmConeVol", {"0", "-5"}, "", "0");
+        row("zero torus volume -3 -3", "frmTorusVol", {"-3", "-3"}, "", "0");
+    }
+
+    void calculateShowsTheResult() {
+        QFETCH(QString, window);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, option);
+        QFETCH(QString, result);
+        const Page page = open(window);
+        QVERIFY(complete(page));
+        QVERIFY(fill(page, inputs));
+        if (!option.isEmpty())
+            QVERIFY(chooseOption(page, option));
+
+        testing::MessageBoxAnswerer answerer;
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(answerer.seen().size(), 0);
+        QCOMPARE(page.output->shownLine(), result);
+        QCOMPARE(accessibleText(page.output, QAccessible::Name), result);
+        QCOMPARE(testing::visibleWindows(), QStringList{window});
+    }
+
+    void clearEmptiesThePage_data() { addPageRows(); }
+
+    void clearEmptiesThePage() {
+        QFETCH(QString, window);
+        const Page page = open(window);
+        QVERIFY(complete(page));
+        QVERIFY(fill(page, QStringList(page.inputs.size(), QStringLiteral("3"))));
+        const bool cylinder = window == QLatin1String("frmCylinderArea");
+        if (cylinder)
+            QVERIFY(chooseOption(page, QStringLiteral("optOne")));
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QVERIFY(!page.output->shownLine().isEmpty());
+        // The focus starts away from the first box, in the output box.
+        QTest::mouseClick(page.output, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.output));
+
+        QTest::mouseClick(page.clear, Qt::LeftButton);
+        for (QLineEdit *box : page.inputs)
+            QCOMPARE(box->text(), QString());
+        QCOMPARE(page.output->shownLine(), QString());
+        QCOMPARE(accessibleText(page.output, QAccessible::Name), QString());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.inputs.first()));
+        if (cylinder) {
+            // The options are no input boxes: Clear keeps the one chosen.
+            const auto checked = [&page](const char *name) {
+                return page.window->findChild<QRadioButton *>(QLatin1String(name))->isChecked();
+            };
+            QVERIFY(!checked("optOpen"));
+            QVERIFY(checked("optOne"));
+            QVERIFY(!checked("optClosed"));
+        }
+    }
+
+    void cylinderWithoutAnOptionAsksForOne() {
+        const Page page = open(QStringLiteral("frmCylinderArea"));
+        QVERIFY(complete(page));
+        QVERIFY(fill(page, {"7", "10"}));
+        QCOMPARE(page.output->shownLine(), QString());
+        {
+            testing::MessageBoxAnswerer answerer;
+            QTest::mouseClick(page.calculate, Qt::LeftButton);
+            QCOMPARE(answerer.seen().size(), 1);
+            const testing::SeenMessageBox &box = answerer.seen().first();
+            QCOMPARE(box.objectName, QStringLiteral("messageBox"));
+            QCOMPARE(box.text, QStringLiteral("Please select cylinder type."));
+            QCOMPARE(box.title, QStringLiteral("Cylinder Type Selection"));
+            QCOMPARE(box.icon, QMessageBox::Information);
+            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box.buttonCount, 1);
+        }
+        auto *optOpen = page.window->findChild<QRadioButton *>(QStringLiteral("optOpen"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(optOpen));
+        QVERIFY(!optOpen->isChecked());
+        QCOMPARE(page.output->shownLine(), QString());
+
+        // An input that does not fit is reported first, and the option is not asked for.
+        QVERIFY(fill(page, {"40000", "10"}));
+        {
+            testing::MessageBoxAnswerer answerer;
+            QTest::mouseClick(page.calculate, Qt::LeftButton);
+            QCOMPARE(answerer.seen().size(), 1);
+            QCOMPARE(answerer.seen().first().objectName, QStringLiteral("errorReport"));
+            QCOMPARE(answerer.seen().first().text, inputReport(QStringLiteral("Enter Radius")));
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.inputs[0]));
+
+        // Each Calculate replaces the line shown before.
+        QVERIFY(chooseOption(page, QStringLiteral("optClosed")));
+        QVERIFY(fill(page, {"7", "10"}));
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(page.output->shownLine(), QStringLiteral("748"));
+        QVERIFY(fill(page, {"7", "0"}));
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(page.output->shownLine(), QStringLiteral("308"));
+    }
+
+    void backAndReturnKeepsThePage() {
+        runtime::Form &main = m_windows->slot(WindowId::frmMain);
+        QVERIFY(testing::chooseFromList(control<QComboBox>(main, "cboVolume"), "Cone"));
+        QTRY_COMPARE(testing::visibleWindows(), QStringList{QStringLiteral("frmConeVol")});
+        const Page page = open(QStringLiteral("frmConeVol"));
+        QVERIFY(complete(page));
+        const QImage empty = page.output->grab().toImage();
+        QVERIFY(fill(page, {"5", "12"}));
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(page.output->shownLine(), QStringLiteral("314.2857142857143"));
+        const QImage shown = page.output->grab().toImage();
+        QVERIFY(shown != empty);
+
+        QTest::mouseClick(page.back, Qt::LeftButton);
+        QTRY_COMPARE(testing::visibleWindows(), QStringList{QStringLiteral("frmMain")});
+        QVERIFY(testing::chooseFromList(control<QComboBox>(main, "cboVolume"), "Cone"));
+        QTRY_COMPARE(testing::visibleWindows(), QStringList{QStringLiteral("frmConeVol")});
+        QVERIFY(QTest::qWaitForWindowExposed(page.window));
+
+        QCOMPARE(page.inputs[0]->text(), QStringLiteral("5"));
+        QCOMPARE(page.inputs[1]->text(), QStringLiteral("12"));
+        QCOMPARE(page.output->shownLine(), QStringLiteral("314.2857142857143"));
+        QCOMPARE(accessibleText(page.output, QAccessible::Name),
+                 QStringLiteral("314.2857142857143"));
+        QVERIFY(page.output->isVisible());
+        QCOMPARE(page.output->grab().toImage(), shown);
+    }
+
+    void anInputErrorIsReportedAndCanBeCorrected_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("valid");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QStringList>("wrong");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<int>("box"); // the box the report names, or -1
+
+        const QString radius = inputReport(QStringLiteral("Enter Radius"));
+        QTest::newRow("circle 40000")
+            << "frmCircleArea" << QStringList{"7"} << "154" << QStringList{"40000"} << radius << 0;
+        QTest::newRow("circle 32767.5 rounds out of range")
+            << "frmCircleArea" << QStringList{"7"} << "154" << QStringList{"32767.5"} << radius
+            << 0;
+        QTest::newRow("cylinder volume, second box")
+            << "frmCylinderVol" << QStringList{"7", "10"} << "1540" << QStringList{"7", "40000"}
+            << inputReport(QStringLiteral("Enter Height")) << 1;
+        QTest::newRow("ellipse, second box negative")
+            << "frmEllipseArea" << QStringList{"3", "4"} << "37.714285714285715"
+            << QStringList{"3", "-40000"} << inputReport(QStringLiteral("Enter Radius II")) << 1;
+        QTest::newRow("cone, both boxes: the first is reported")
+            << "frmConeVol" << QStringList{"5", "12"} << "314.2857142857143"
+            << QStringList{"40000", "1e9"} << radius << 0;
+        QTest::newRow("cylinder surface with an option")
+            << "frmCylinderArea" << QStringList{"7", "10"} << "748" << QStringList{"40000", "10"}
+            << radius << 0;
+        QTest::newRow("pyramid product 128 x 256")
+            << "frmPyramidVol" << QStringList{"10", "3"} << "10" << QStringList{"128", "256"}
+            << "Overflow in pyramid product B x H." << -1;
+        QTest::newRow("torus volume sum 20000 + 20000")
+            << "frmTorusVol" << QStringList{"5", "3"} << "79.0204081632653"
+            << QStringList{"20000", "20000"} << "Overflow in torus sum R1 + R2." << -1;
+        QTest::newRow("torus volume difference 32767 - -1")
+            << "frmTorusVol" << QStringList{"5", "3"} << "79.0204081632653"
+            << QStringList{"32767", "-1"} << "Overflow in torus difference R1 - R2." << -1;
+    }
+
+    void anInputErrorIsReportedAndCanBeCorrected() {
+        QFETCH(QString, window);
+        QFETCH(QStringList, valid);
+        QFETCH(QString, result);
+        QFETCH(QStringList, wrong);
+        QFETCH(QString, report);
+        QFETCH(int, box);
+        const Page page = open(window);
+        QVERIFY(complete(page));
+        if (window == QLatin1String("frmCylinderArea"))
+            QVERIFY(chooseOption(page, QStringLiteral("optClosed")));
+        QVERIFY(fill(page, valid));
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(page.output->shownLine(), result);
+
+        QVERIFY(fill(page, wrong));
+        {
+            testing::MessageBoxAnswerer answerer;
+            QTest::mouseClick(page.calculate, Qt::LeftButton);
+            QCOMPARE(answerer.seen().size(), 1);
+            QCOMPARE(answerer.seen().first().objectName, QStringLiteral("errorReport"));
+            QCOMPARE(answerer.seen().first().text, report);
+        }
+        // The program goes on; the output was cleared before the boxes were read.
+        QCOMPARE(testing::visibleWindows(), QStringList{window});
+        QCOMPARE(page.output->shownLine(), QString());
+        QCOMPARE(accessibleText(page.output, QAccessible::Name), QString());
+        if (box >= 0) {
+            QLineEdit *named = page.inputs[box];
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(named));
+            QCOMPARE(named->text(), wrong[box]);
+            QCOMPARE(named->selectedText(), named->text());
+        }
+
+        QVERIFY(fill(page, valid));
+        testing::MessageBoxAnswerer answerer;
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(answerer.seen().size(), 0);
+        QCOMPARE(page.output->shownLine(), result);
+    }
+
+    void theOutputBoxAnnouncesAndCopiesItsLine() {
+        const Page page = open(QStringLiteral("frmSphereVol"));
+        QVERIFY(complete(page));
+        QCOMPARE(accessibleText(page.output, QAccessible::Description), QStringLiteral("Result"));
+
+        // Name changes reach the update handler only while an assistive tool is listening.
+        QPlatformAccessibility *platform =
+            QGuiApplicationPrivate::platformIntegration()->accessibility();
+        if (!platform)
+            QSKIP("this platform has no accessibility");
+        platform->setActive(true);
+        const auto inactive = qScopeGuard([platform] { platform->setActive(false); });
+        nameChanges.clear();
+        const QAccessible::UpdateHandler previous =
+            QAccessible::installUpdateHandler(recordNameChange);
+        const auto restore =
+            qScopeGuard([previous] { QAccessible::installUpdateHandler(previous); });
+        const auto lastNameOfOutput = [&page] {
+            for (qsizetype i = nameChanges.size() - 1; i >= 0; --i) {
+                if (nameChanges[i].object == page.output)
+                    return nameChanges[i].name;
+            }
+            return QStringLiteral("<no name change>");
+        };
+
+        QVERIFY(fill(page, {"3"}));
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(page.output->shownLine(), QStringLiteral("113.14285714285712"));
+        QCOMPARE(accessibleText(page.output, QAccessible::Name), page.output->shownLine());
+        QCOMPARE(lastNameOfOutput(), page.output->shownLine());
+
+        QVERIFY(fill(page, {"7"}));
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(page.output->shownLine(), QStringLiteral("1437.333333333333"));
+        QCOMPARE(accessibleText(page.output, QAccessible::Name), page.output->shownLine());
+        QCOMPARE(lastNameOfOutput(), page.output->shownLine());
+
+        // Ctrl+C in the focused box copies the line.
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::mouseClick(page.output, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.output));
+        QTest::keyClick(page.output, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1437.333333333333"));
+
+        const qsizetype before = nameChanges.size();
+        QTest::mouseClick(page.clear, Qt::LeftButton);
+        QVERIFY(nameChanges.size() > before);
+        QCOMPARE(lastNameOfOutput(), QString());
+        QCOMPARE(accessibleText(page.output, QAccessible::Name), QString());
+    }
+
+    void theOutputBoxFollowsCloseInTabOrder_data() { addPageRows(); }
+
+    void theOutputBoxFollowsCloseInTabOrder() {
+        QFETCH(QString, window);
+        const Page page = open(window);
+        QVERIFY(complete(page));
+        page.close->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.close));
+        QTest::keyClick(page.close, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.output));
+    }
+
+    void eachInputBoxIsNamedByItsCaption_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("captions");
+        const auto row = [](const char *window, QStringList captions) {
+            QTest::newRow(window) << window << captions;
+        };
+        row("frmTriangleArea", {"Enter Base", "Enter Height"});
+        row("frmCircleArea", {"Enter Radius"});
+        row("frmEllipseArea", {"Enter Radius I", "Enter Radius II"});
+        row("frmSphereArea", {"Enter Radius"});
+        row("frmCylinderArea", {"Enter Radius", "Enter Height"});
+        row("frmTorusArea", {"Enter Radius I", "Enter Radius II"});
+        row("frmSphereVol", {"Enter Radius"});
+        row("frmPyramidVol", {"Enter base Area", "Enter Height"});
+        row("frmEllipsoidVol", {"Enter Radius I", "Enter Radius II", "Enter Radius III"});
+        row("frmCylinderVol", {"Enter Radius", "Enter Height"});
+        row("frmConeVol", {"Enter Radius", "Enter Height"});
+        row("frmTorusVol", {"Enter Radius I", "Enter Radius II"});
+    }
+
+    void eachInputBoxIsNamedByItsCaption() {
+        QFETCH(QString, window);
+        QFETCH(QStringList, captions);
+        const Page page = open(window);
+        QVERIFY(complete(page));
+        QCOMPARE(page.inputs.size(), captions.size());
+        const QList<QLabel *> labels = page.window->findChildren<QLabel *>();
+        for (qsizetype i = 0; i < captions.size(); ++i) {
+            QLineEdit *box = page.inputs[i];
+            QCOMPARE(accessibleText(box, QAccessible::Name), captions[i]);
+            // The caption is what the labels on the box's row read, left to right.
+            QList<QLabel *> row;
+            for (QLabel *label : labels) {
+                const int middle = label->geometry().center().y();
+                if (label->x() < box->x() && middle >= box->y() &&
+                    middle <= box->geometry().bottom())
+                    row.append(label);
+            }
+            std::sort(row.begin(), row.end(), [](QLabel *a, QLabel *b) { return a->x() < b->x(); });
+            QString read;
+            for (QLabel *label : row)
+                read += label->text();
+            QCOMPARE(read.simplified(), captions[i]);
+        }
+    }
+};
+
+int main(int argc, char *argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Helmira Geometric Calculator"));
+    // As in the program: windows come and go by hiding, and only End stops it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    TestPages test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_pages.moc"
