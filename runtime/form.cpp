@@ -5,6 +5,7 @@
 #include "runtime/widgets.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -79,8 +80,9 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
         return new Selector(parent);
     case ControlKind::OptionButton: {
         auto *option = new QRadioButton(text, parent);
+        // A button fills its background with the Button role, but draws its label in WindowText.
         option->setAutoFillBackground(desc.background != ColorRole::Default);
-        setColor(option, QPalette::Window, desc.background);
+        setColor(option, option->backgroundRole(), desc.background);
         setColor(option, QPalette::WindowText, desc.foreground);
         return option;
     }
@@ -92,6 +94,32 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
     }
     }
     return nullptr;
+}
+
+// A caption split inside a word over two labels on one row, as "Enter R" and "adius II" in
+// another colour, reads as one word: the first label's letters are spaced out by the fraction
+// of a pixel that makes its text end where the second label begins.
+void joinSplitCaptions(std::span<const ControlDesc> controls,
+                       const std::vector<QWidget *> &widgets) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDesc &first = controls[i];
+        if (first.kind != ControlKind::Label || first.text.empty() || first.text.back() == ' ')
+            continue;
+        for (const ControlDesc &second : controls) {
+            if (second.kind != ControlKind::Label || second.top != first.top ||
+                second.left <= first.left || second.left >= first.left + first.width)
+                continue;
+            QFont font = widgets[i]->font();
+            const QFontMetricsF metrics(font);
+            const QString text = fromUtf8(first.text);
+            const qreal gap =
+                pixels(second.left) - pixels(first.left) - metrics.horizontalAdvance(text);
+            if (gap <= 0 || gap >= metrics.averageCharWidth())
+                continue; // not a continuation: the text overlaps it or stands clear of it
+            font.setLetterSpacing(QFont::AbsoluteSpacing, gap / qreal(text.size()));
+            widgets[i]->setFont(font);
+        }
+    }
 }
 
 } // namespace
@@ -158,6 +186,7 @@ void Form::build() {
             widget->setFocus(Qt::OtherFocusReason);
         previous = widget;
     }
+    joinSplitCaptions(m_layout.controls, m_controls);
 
     m_window = std::move(window);
     bindHandlers();
