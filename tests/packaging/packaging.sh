@@ -129,7 +129,7 @@ launch() {
     local directory log pid status
     directory=$(mktemp -d "$work/empty.XXXXXX")
     log=$work/launch.log
-    mkdir -p -m 700 "$work/home" "$work/runtime"
+    [ -d "$work/home" ] || mkdir -m 700 "$work/home" "$work/runtime"
     (cd "$directory" && exec env -i HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C \
         PATH="$HELMIRA_STAGE_DIR/bin:/usr/bin:/bin" QT_QPA_PLATFORM=offscreen "$@") >"$log" 2>&1 &
     pid=$!
@@ -191,7 +191,9 @@ deb)
     (cd "$HELMIRA_BUILD_DIR" && cpack -G DEB -B "$work/deb") >"$work/cpack.log" 2>&1 ||
         { cat "$work/cpack.log" >&2; fail "cpack -G DEB"; }
     debs=("$work"/deb/*.deb)
-    [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made ${#debs[@]} packages: ${debs[*]}"
+    if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+        fail "cpack made ${#debs[@]} packages: ${debs[*]}"
+    fi
     deb=${debs[0]}
     expected_name=${package}_${HELMIRA_DISPLAY_VERSION}_$(dpkg --print-architecture).deb
     [ "$(basename "$deb")" = "$expected_name" ] || fail "package file $(basename "$deb"), not $expected_name"
