@@ -41,6 +41,9 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# Interrupted (Ctrl-C, kill): clean up too. A CTest timeout kills outright, with no clean-up.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 keep_manifest() {
     manifest=$HELMIRA_BUILD_DIR/install_manifest.txt
