@@ -4,6 +4,8 @@
 #include "runtime/style.h"
 #include "runtime/widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -23,13 +25,29 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Qt would present a plain top-level widget as a pane; a form window is a window, which is what
+// lets a screen reader announce it by its caption when it comes up.
+QAccessibleInterface *formWindowAccessible(const QString &, QObject *object);
+
+// Returns `parent` once the window's accessible interface is registered, before QWidget's
+// constructor may ask for it.
+QWidget *withFormWindowAccessible(QWidget *parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(formWindowAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    return parent;
+}
+
 // A top-level window of fixed client size with the logo picture beneath its controls.
 // Closing it through its title bar ends the program, as the Close buttons do.
 class FormWindow : public QWidget {
 public:
     FormWindow()
-        : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {}
+        : QWidget(withFormWindowAccessible(nullptr),
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {}
 
 protected:
     void paintEvent(QPaintEvent *) override {
@@ -42,6 +60,12 @@ protected:
         End();
     }
 };
+
+QAccessibleInterface *formWindowAccessible(const QString &, QObject *object) {
+    if (auto *window = dynamic_cast<FormWindow *>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    return nullptr;
+}
 
 void setColor(QWidget *widget, QPalette::ColorRole part, ColorRole role) {
     const QColor value = color(role);

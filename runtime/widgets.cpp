@@ -1,5 +1,6 @@
 #include "runtime/widgets.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -16,7 +17,8 @@ namespace runtime {
 namespace {
 
 // Qt names an editable combo box after its text on this platform; a selector is named after the
-// heading above it, and its text is its value.
+// heading above it, and its text is its value. Its children are its list (a window of its own,
+// so not found among the child widgets) and its text field, as for Qt's own combo box.
 class SelectorAccessible : public QAccessibleWidget {
 public:
     explicit SelectorAccessible(Selector *selector)
@@ -25,11 +27,36 @@ public:
     }
 
     QString text(QAccessible::Text kind) const override {
-        const auto *selector = static_cast<const Selector *>(widget());
         if (kind == QAccessible::Value)
-            return selector->currentText();
+            return selector()->currentText();
         return QAccessibleWidget::text(kind);
     }
+
+    int childCount() const override { return 2; }
+
+    QAccessibleInterface *child(int index) const override {
+        switch (index) {
+        case 0:
+            return QAccessible::queryAccessibleInterface(selector()->view());
+        case 1:
+            return QAccessible::queryAccessibleInterface(selector()->lineEdit());
+        default:
+            return nullptr;
+        }
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override {
+        if (!child)
+            return -1;
+        if (child->object() == selector()->view())
+            return 0;
+        if (child->object() == selector()->lineEdit())
+            return 1;
+        return -1;
+    }
+
+private:
+    Selector *selector() const { return static_cast<Selector *>(widget()); }
 };
 
 QAccessibleInterface *selectorAccessible(const QString &, QObject *object) {
