@@ -59,6 +59,18 @@ protected:
         event->accept();
         End();
     }
+
+public:
+    // Runs whenever the desktop changes the application's palette.
+    std::function<void()> paletteChanged;
+
+protected:
+    bool event(QEvent *event) override {
+        const bool handled = QWidget::event(event);
+        if (event->type() == QEvent::ApplicationPaletteChange && paletteChanged)
+            paletteChanged();
+        return handled;
+    }
 };
 
 QAccessibleInterface *formWindowAccessible(const QString &, QObject *object) {
@@ -84,14 +96,11 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
-        setColor(label, QPalette::WindowText, desc.foreground);
         return label;
     }
     case ControlKind::TextBox: {
         auto *box = new QLineEdit(text, parent);
         box->setMaxLength(std::numeric_limits<int>::max());
-        setColor(box, QPalette::Base, desc.background);
-        setColor(box, QPalette::Text, desc.foreground);
         return box;
     }
     case ControlKind::CommandButton: {
@@ -104,20 +113,36 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
         return new Selector(parent);
     case ControlKind::OptionButton: {
         auto *option = new QRadioButton(text, parent);
-        // A button fills its background with the Button role, but draws its label in WindowText.
         option->setAutoFillBackground(desc.background != ColorRole::Default);
-        setColor(option, option->backgroundRole(), desc.background);
-        setColor(option, QPalette::WindowText, desc.foreground);
         return option;
     }
-    case ControlKind::PictureBox: {
-        auto *box = new OutputBox(parent);
-        setColor(box, QPalette::Window, desc.background);
-        setColor(box, QPalette::WindowText, desc.foreground);
-        return box;
-    }
+    case ControlKind::PictureBox:
+        return new OutputBox(parent);
     }
     return nullptr;
+}
+
+// Gives a control the colours of its table row on the current palette.
+void applyColors(const ControlDesc &desc, QWidget *widget) {
+    switch (desc.kind) {
+    case ControlKind::TextBox:
+        setColor(widget, QPalette::Base, desc.background);
+        setColor(widget, QPalette::Text, desc.foreground);
+        break;
+    case ControlKind::OptionButton:
+        // A button fills its background with the Button role, but draws its label in WindowText.
+        setColor(widget, widget->backgroundRole(), desc.background);
+        setColor(widget, QPalette::WindowText, desc.foreground);
+        break;
+    case ControlKind::Label:
+    case ControlKind::PictureBox:
+        setColor(widget, QPalette::Window, desc.background);
+        setColor(widget, QPalette::WindowText, desc.foreground);
+        break;
+    case ControlKind::CommandButton:
+    case ControlKind::ComboBox:
+        break;
+    }
 }
 
 // A caption split inside a word over two labels on one row, as "Enter R" and "adius II" in
@@ -189,6 +214,13 @@ void Form::build() {
             widget->setAccessibleName(fromUtf8(desc.accessibleName));
         m_controls.push_back(widget);
     }
+    // The title-bar and desktop colours come from the desktop's palette, and follow it.
+    const auto recolor = [this] {
+        for (std::size_t i = 0; i < m_controls.size(); ++i)
+            applyColors(m_layout.controls[i], m_controls[i]);
+    };
+    recolor();
+    window->paletteChanged = recolor;
 
     // Labels lie beneath every other control; the focus follows TabIndex, skipping labels.
     std::vector<const ControlDesc *> byTab;

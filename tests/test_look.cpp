@@ -913,6 +913,44 @@ private Q_SLOTS:
         }
         QVERIFY(images >= 1);
     }
+
+    // A new desktop palette, as a switch to a dark scheme brings, recolours the windows that
+    // are already built; switching back restores them.
+    void followsTheDesktopPalette() {
+        const QPalette original = QApplication::palette();
+        QPalette dark = original;
+        dark.setColor(QPalette::Highlight, QColor(0x1d, 0x4f, 0x7a));
+        dark.setColor(QPalette::HighlightedText, QColor(0xf4, 0xf4, 0xf0));
+        struct Probe {
+            WindowId id;
+            const char *control;
+        };
+        const Probe probes[] = {{WindowId::frmSphereArea, "txtAreaSphereRadius"},
+                                {WindowId::frmSphereArea, "picArea"},
+                                {WindowId::frmCylinderArea, "optOne"}};
+        for (const QPalette &palette : {dark, original}) {
+            QApplication::setPalette(palette);
+            const QColor titleBar = palette.color(QPalette::Highlight);
+            QCOMPARE(runtime::color(ColorRole::TitleBar), titleBar);
+            for (const Probe &probe : probes) {
+                QWidget *window = show(probe.id);
+                QVERIFY(window);
+                QWidget *widget = controlOf(window, probe.control);
+                QVERIFY(widget);
+                const QRect area = device(widget->geometry());
+                const QPoint point(area.right() - 4 * scale(), area.center().y());
+                QTRY_VERIFY2(near(grab(window).pixel(point), titleBar, 2), probe.control);
+            }
+            auto *input = windowOf(WindowId::frmSphereArea)
+                              ->findChild<QLineEdit *>(QStringLiteral("txtAreaSphereRadius"));
+            QVERIFY(input);
+            QCOMPARE(input->palette().color(QPalette::Text),
+                     palette.color(QPalette::HighlightedText));
+        }
+    }
+
+private:
+    QWidget *windowOf(WindowId id) const { return m_windows->slot(id).window(); }
 };
 
 QTEST_MAIN(TestLook)
