@@ -52,6 +52,29 @@ const Choice choices[] = {
     {"cboVolume", "Torus", WindowId::frmTorusVol},
 };
 
+// Counts the paint events the widgets receive, so that every timed operation can be checked to
+// have repainted what it changed.
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+// The offscreen platform cannot raise windows and says so on every Show; nothing else is hidden.
+QtMessageHandler previousHandler = nullptr;
+
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+    if (message == QLatin1String("This plugin does not support raise()"))
+        return;
+    previousHandler(type, context, message);
+}
+
 [[noreturn]] void fail(const std::string &what) {
     std::fprintf(stderr, "helmira_bench_inprocess: %s\n", what.c_str());
     std::exit(2);
@@ -137,7 +160,10 @@ int main(int argc, char *argv[]) {
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    previousHandler = qInstallMessageHandler(quietHandler);
     QApplication application(argc, argv);
+    PaintCounter paints;
+    application.installEventFilter(&paints);
     QApplication::setApplicationDisplayName(QStringLiteral("Helmira Geometric Calculator"));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -195,11 +221,14 @@ int main(int argc, char *argv[]) {
     std::vector<double> backs;
     for (int i = 0; i < repeatedRuns; ++i) {
         const Choice &choice = choices[static_cast<std::size_t>(i) % std::size(choices)];
+        const int before = paints.count;
         timer.start();
         choose(windows, choice);
         settle();
         switches.push_back(milliseconds(timer));
         expectShown(windows, choice.window);
+        if (paints.count == before)
+            fail("the window switch painted nothing");
 
         auto *back = child<QAbstractButton>(windows.slot(choice.window), "cmdBack");
         timer.start();
@@ -220,10 +249,13 @@ int main(int argc, char *argv[]) {
         QAbstractButton *calculate = calculateButton(form);
         std::vector<double> times;
         for (int i = 0; i < calculateRuns; ++i) {
+            const int before = paints.count;
             timer.start();
             calculate->click();
             settle();
             times.push_back(milliseconds(timer));
+            if (paints.count == before)
+                fail("Calculate repainted nothing on " + std::string(form.layout().name));
         }
         if (outputLine(form).isEmpty())
             fail("Calculate printed nothing on " + std::string(form.layout().name));

@@ -1,8 +1,8 @@
 #include "runtime/style.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QFile>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPalette>
 
@@ -12,15 +12,46 @@
 
 namespace runtime {
 
+namespace {
+
+// Returns the first family of `wanted` that is installed, or all of them if none is. Qt runs a
+// fontconfig fallback search for every family of a list that it does not have before it tries the
+// next one, and another for the face it finds when more families follow; naming only the face it
+// would find saves both searches and gives the same face.
+QStringList installedFamily(const QStringList &wanted) {
+    static const QStringList installed = [] {
+        QStringList names;
+        for (QString family : QFontDatabase::families()) {
+            // A family offered by several foundries is listed as "Family [Foundry]".
+            const qsizetype bracket = family.indexOf(QLatin1String(" ["));
+            if (bracket > 0)
+                family.truncate(bracket);
+            names.append(family);
+        }
+        return names;
+    }();
+    for (const QString &family : wanted) {
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return {family};
+    }
+    return wanted;
+}
+
+} // namespace
+
 QFont font(FontRole role) {
     QFont result;
     if (role == FontRole::Signature) {
-        result.setFamilies({QStringLiteral("Script"), QStringLiteral("Dancing Script"),
-                            QStringLiteral("URW Chancery L"), QStringLiteral("Z003")});
+        static const QStringList signature =
+            installedFamily({QStringLiteral("Script"), QStringLiteral("Dancing Script"),
+                             QStringLiteral("URW Chancery L"), QStringLiteral("Z003")});
+        result.setFamilies(signature);
         result.setStyleHint(QFont::Cursive);
         result.setWeight(QFont::Normal);
     } else {
-        result.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+        static const QStringList control = installedFamily(
+            {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+        result.setFamilies(control);
         result.setStyleHint(QFont::Serif);
         result.setWeight(QFont::Bold);
     }
@@ -48,11 +79,6 @@ QColor color(ColorRole role) {
     return {};
 }
 
-const QPixmap &logoPicture() {
-    static const QPixmap picture(QStringLiteral(":/assets/logo.bmp"));
-    return picture;
-}
-
 namespace {
 
 std::uint32_t readU32(const QByteArray &data, qsizetype at) {
@@ -69,68 +95,164 @@ std::uint16_t readU16(const QByteArray &data, qsizetype at) {
     return value;
 }
 
-// Decodes one 32-bit icon image whose fourth byte carries no opacity: the colour comes from the
-// pixel rows and the transparency from the 1-bit mask that follows them.
-QImage decodeMaskedTrueColor(const QByteArray &data, qsizetype offset, qsizetype size) {
-    const auto width = static_cast<int>(readU32(data, offset + 4));
-    const auto height = static_cast<int>(readU32(data, offset + 8)) / 2;
-    const auto headerSize = static_cast<qsizetype>(readU32(data, offset));
-    const qsizetype pixels = offset + headerSize;
-    const qsizetype maskStride = ((width + 31) / 32) * 4;
-    const qsizetype mask = pixels + qsizetype(width) * height * 4;
-    if (width <= 0 || height <= 0 || mask + maskStride * height > offset + size)
+const unsigned char *bytes(const QByteArray &data, qsizetype at) {
+    return reinterpret_cast<const unsigned char *>(data.constData()) + at;
+}
+
+QByteArray readResource(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return {};
+    return file.readAll();
+}
+
+// Decodes an uncompressed 24- or 32-bit bitmap file; returns a null image for any other kind.
+// The pictures are decoded here rather than through QImageReader, which would first load and
+// ask every image-format plugin installed.
+QImage decodeTrueColorBitmap(const QByteArray &data) {
+    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M')
+        return {};
+    const auto pixels = static_cast<qsizetype>(readU32(data, 10));
+    const auto width = static_cast<std::int32_t>(readU32(data, 18));
+    const auto storedHeight = static_cast<std::int32_t>(readU32(data, 22));
+    const int bits = readU16(data, 28);
+    const std::uint32_t compression = readU32(data, 30);
+    const bool topDown = storedHeight < 0;
+    const std::int32_t height = topDown ? -storedHeight : storedHeight;
+    if (readU32(data, 14) < 40 || compression != 0 || (bits != 24 && bits != 32) || width <= 0 ||
+        height <= 0 || width > 32768 || height > 32768)
+        return {};
+    const qsizetype stride = (qsizetype(width) * bits + 31) / 32 * 4;
+    if (pixels < 54 || pixels + stride * height > data.size())
+        return {};
+    QImage image(width, height, QImage::Format_RGB32);
+    const int step = bits / 8;
+    for (int row = 0; row < height; ++row) {
+        const int y = topDown ? row : height - 1 - row;
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const unsigned char *source = bytes(data, pixels + row * stride);
+        for (int x = 0; x < width; ++x, source += step)
+            line[x] = qRgb(source[2], source[1], source[0]);
+    }
+    const auto metresX = static_cast<int>(readU32(data, 38));
+    const auto metresY = static_cast<int>(readU32(data, 42));
+    if (metresX > 0 && metresY > 0) {
+        image.setDotsPerMeterX(metresX);
+        image.setDotsPerMeterY(metresY);
+    }
+    return image;
+}
+
+// Decodes one icon image: the colour rows (through the palette for 1, 4 and 8 bits, as blue,
+// green, red for 24 and 32 bits, the fourth byte carrying no opacity) and the 1-bit mask that
+// follows them, which makes its pixels transparent. Returns a null image for other kinds.
+QImage decodeMaskedIconImage(const QByteArray &data, qsizetype offset, qsizetype size) {
+    const auto headerSize = static_cast<qsizetype>(readU32(data, offset));
+    const auto width = static_cast<std::int32_t>(readU32(data, offset + 4));
+    const auto height = static_cast<std::int32_t>(readU32(data, offset + 8)) / 2;
+    const int bits = readU16(data, offset + 14);
+    const std::uint32_t compression = readU32(data, offset + 16);
+    if (headerSize < 40 || compression != 0 || width <= 0 || height <= 0 || width > 256 ||
+        height > 256 || offset < 0 || size < 0 || offset + size > data.size())
+        return {};
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+        return {};
+    qsizetype colours = 0;
+    if (bits <= 8) {
+        const std::uint32_t used = readU32(data, offset + 32);
+        colours = used != 0 ? qsizetype(used) : qsizetype(1) << bits;
+        if (colours > 256)
+            return {};
+    }
+    const qsizetype palette = offset + headerSize;
+    const qsizetype rows = palette + colours * 4;
+    const qsizetype stride = (qsizetype(width) * bits + 31) / 32 * 4;
+    const qsizetype maskStride = (qsizetype(width) + 31) / 32 * 4;
+    const qsizetype mask = rows + stride * height;
+    if (mask + maskStride * height > offset + size)
+        return {};
+
     QImage image(width, height, QImage::Format_ARGB32);
     for (int row = 0; row < height; ++row) {
         const int y = height - 1 - row; // rows are stored bottom-up
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const auto *source = reinterpret_cast<const unsigned char *>(data.constData()) + pixels +
-                             qsizetype(row) * width * 4;
-        const auto *maskRow =
-            reinterpret_cast<const unsigned char *>(data.constData()) + mask + row * maskStride;
+        const unsigned char *source = bytes(data, rows + row * stride);
+        const unsigned char *maskRow = bytes(data, mask + row * maskStride);
         for (int x = 0; x < width; ++x) {
-            const bool transparent = (maskRow[x / 8] >> (7 - x % 8)) & 1;
-            line[x] = transparent ? qRgba(0, 0, 0, 0)
-                                  : qRgb(source[x * 4 + 2], source[x * 4 + 1], source[x * 4]);
+            if ((maskRow[x / 8] >> (7 - x % 8)) & 1) {
+                line[x] = qRgba(0, 0, 0, 0);
+                continue;
+            }
+            if (bits >= 24) {
+                const unsigned char *pixel = source + qsizetype(x) * (bits / 8);
+                line[x] = qRgb(pixel[2], pixel[1], pixel[0]);
+                continue;
+            }
+            const int perByte = 8 / bits;
+            const int shift = 8 - bits * (x % perByte + 1);
+            const int index = (source[x / perByte] >> shift) & ((1 << bits) - 1);
+            const unsigned char *colour = bytes(data, palette + qsizetype(index) * 4);
+            line[x] = index < colours ? qRgb(colour[2], colour[1], colour[0]) : qRgb(0, 0, 0);
         }
     }
     return image;
 }
 
+// Returns the icon image of directory entry `entry` through Qt's reader, for the kinds not
+// decoded above.
+QImage readIconImageWithQt(const QByteArray &data, qsizetype entry, qsizetype offset,
+                           qsizetype size) {
+    QByteArray single(6 + 16, '\0');
+    std::memcpy(single.data(), data.constData(), 6);
+    single[4] = 1;
+    single[5] = 0;
+    std::memcpy(single.data() + 6, data.constData() + entry, 12);
+    const std::uint32_t newOffset = 22;
+    std::memcpy(single.data() + 18, &newOffset, 4);
+    single.append(data.mid(offset, size));
+    return QImage::fromData(single, "ICO");
+}
+
 QIcon loadIcon(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.readAll();
     QIcon result;
-    const int count = readU16(data, 4);
-    for (int i = 0; i < count; ++i) {
-        const qsizetype entry = 6 + qsizetype(i) * 16;
-        const int bitCount = readU16(data, entry + 6);
-        const auto size = static_cast<qsizetype>(readU32(data, entry + 8));
-        const auto offset = static_cast<qsizetype>(readU32(data, entry + 12));
-        QImage image;
-        if (bitCount == 32) {
-            image = decodeMaskedTrueColor(data, offset, size);
-        } else {
-            // Palette images: Qt's reader applies their masks; hand it a one-image icon file.
-            QByteArray single(6 + 16, '\0');
-            std::memcpy(single.data(), data.constData(), 6);
-            single[4] = 1;
-            single[5] = 0;
-            std::memcpy(single.data() + 6, data.constData() + entry, 12);
-            const std::uint32_t newOffset = 22;
-            std::memcpy(single.data() + 18, &newOffset, 4);
-            single.append(data.mid(offset, size));
-            image = QImage::fromData(single, "ICO");
-        }
-        if (!image.isNull())
-            result.addPixmap(QPixmap::fromImage(image));
-    }
+    for (const QImage &image : iconImages(path))
+        result.addPixmap(QPixmap::fromImage(image));
     return result;
 }
 
+QPixmap loadBitmap(const QString &path) {
+    const QByteArray data = readResource(path);
+    QImage image = decodeTrueColorBitmap(data);
+    if (image.isNull())
+        image = QImage::fromData(data, "BMP");
+    return QPixmap::fromImage(image);
+}
+
 } // namespace
+
+QList<QImage> iconImages(const QString &path) {
+    const QByteArray data = readResource(path);
+    QList<QImage> images;
+    const int count = readU16(data, 4);
+    for (int i = 0; i < count; ++i) {
+        const qsizetype entry = 6 + qsizetype(i) * 16;
+        if (entry + 16 > data.size())
+            break;
+        const auto size = static_cast<qsizetype>(readU32(data, entry + 8));
+        const auto offset = static_cast<qsizetype>(readU32(data, entry + 12));
+        QImage image = decodeMaskedIconImage(data, offset, size);
+        if (image.isNull())
+            image = readIconImageWithQt(data, entry, offset, size);
+        if (!image.isNull())
+            images.append(image);
+    }
+    return images;
+}
+
+const QPixmap &logoPicture() {
+    static const QPixmap picture = loadBitmap(QStringLiteral(":/assets/logo.bmp"));
+    return picture;
+}
 
 const QIcon &icon(IconRole role) {
     if (role == IconRole::Main) {

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
+#include <QList>
 #include <QPixmap>
 
 namespace runtime {
@@ -22,5 +24,9 @@ const QPixmap &logoPicture();
 
 // Returns a window icon, decoded once, with each image's transparency taken from its mask.
 const QIcon &icon(IconRole role);
+
+// Returns the images of an icon file in file order, each with its mask as transparency; the
+// window icons are made of them.
+QList<QImage> iconImages(const QString &path);
 
 } // namespace runtime
