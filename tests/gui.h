@@ -53,6 +53,11 @@ inline bool chooseFromList(QComboBox *combo, const QString &item) {
     const QModelIndex index = combo->model()->index(row, 0);
     view->scrollTo(index);
     const QPoint centre = view->visualRect(index).center();
+    // The pointer may still rest over this row from an earlier choice; a move to where it already
+    // is would not be delivered, and the list would keep its old current row. So it comes from
+    // a neighbouring row.
+    const QModelIndex neighbour = combo->model()->index(row == 0 ? 1 : row - 1, 0);
+    QTest::mouseMove(view->viewport(), view->visualRect(neighbour).center());
     QTest::mouseMove(view->viewport(), centre);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
     return QTest::qWaitFor([view] { return !view->isVisible(); });

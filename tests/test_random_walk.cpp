@@ -157,15 +157,15 @@ void type(QWidget *widget, const QString &text) {
 }
 
 // Answers every message box the moment it is shown, and keeps what it said.
-class MessageBoxAnswerer : public QObject {
+class InstantBoxAnswerer : public QObject {
 public:
     struct Box {
         QString objectName;
         QString text;
     };
 
-    MessageBoxAnswerer() { qApp->installEventFilter(this); }
-    ~MessageBoxAnswerer() override { qApp->removeEventFilter(this); }
+    InstantBoxAnswerer() { qApp->installEventFilter(this); }
+    ~InstantBoxAnswerer() override { qApp->removeEventFilter(this); }
 
     std::vector<Box> take() { return std::exchange(m_seen, {}); }
 
@@ -344,35 +344,14 @@ private:
         // Mostly the selector's own Click path; now and then a real click in the open list.
         if (m_texts.chance(10) && row != combo->currentIndex()) {
             ++m_listClicks;
-            if (const QString failure = clickInList(combo, row); !failure.isEmpty())
-                return failure;
+            if (!testing::chooseFromList(combo, combo->itemText(row)))
+                return QStringLiteral("could not choose %1 from the list")
+                    .arg(combo->itemText(row));
         } else {
             combo->setCurrentIndex(row);
             Q_EMIT combo->activated(row);
         }
         return opened(combo, row);
-    }
-
-    // Opens the list with a click on the arrow and clicks the row in it.
-    static QString clickInList(QComboBox *combo, int row) {
-        QTest::mouseClick(combo, Qt::LeftButton, {},
-                          QPoint(combo->width() - 6, combo->height() / 2));
-        QAbstractItemView *view = combo->view();
-        if (!QTest::qWaitFor([view] { return view->isVisible(); }))
-            return QStringLiteral("the list of %1 did not open").arg(combo->objectName());
-        const QModelIndex index = combo->model()->index(row, 0);
-        view->scrollTo(index);
-        const QPoint centre = view->visualRect(index).center();
-        // The pointer may still rest where an earlier click left it, over this very row; a move
-        // to where it already is would not be delivered, and the list would keep its old
-        // current row. So it comes from a neighbouring row.
-        const QModelIndex neighbour = combo->model()->index(row == 0 ? 1 : row - 1, 0);
-        QTest::mouseMove(view->viewport(), view->visualRect(neighbour).center());
-        QTest::mouseMove(view->viewport(), centre);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
-        if (!QTest::qWaitFor([view] { return !view->isVisible(); }))
-            return QStringLiteral("a click on %1 did not close the list").arg(combo->itemText(row));
-        return {};
     }
 
     QString opened(QComboBox *combo, int row) {
@@ -390,11 +369,23 @@ private:
         if (m_texts.chance(50))
             field->clear();
         field->end(false);
-        const QString typed = m_texts.shortText();
+        // Now and then the name of an item, whole or begun, in its case or another, since
+        // only a choice from the list may open a window.
+        QString typed = m_texts.shortText();
+        if (m_texts.chance(30)) {
+            typed = combo->itemText(m_texts.below(combo->count()));
+            if (m_texts.chance(30))
+                typed = typed.left(1 + m_texts.below(int(typed.size())));
+            if (m_texts.chance(30))
+                typed = m_texts.chance(50) ? typed.toLower() : typed.toUpper();
+        }
         const QString expected = field->text() + typed;
-        type(combo, typed);
-        if (m_texts.chance(40))
-            QTest::keyClick(combo, m_texts.chance(50) ? Qt::Key_Return : Qt::Key_Enter);
+        // The keys go where the keyboard sends them: to the selector's field, which has the
+        // focus whenever the selector has.
+        type(field, typed);
+        static constexpr Qt::Key confirmations[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab};
+        if (m_texts.chance(50))
+            QTest::keyClick(field, confirmations[m_texts.below(3)]);
         if (combo->currentText() != expected)
             return QStringLiteral("the selector shows \"%1\" after typing \"%2\"")
                 .arg(combo->currentText(), expected);
@@ -554,7 +545,7 @@ private:
 
         if (QApplication::activeModalWidget())
             return QStringLiteral("a modal window is still open");
-        const std::vector<MessageBoxAnswerer::Box> seen = m_answerer.take();
+        const std::vector<InstantBoxAnswerer::Box> seen = m_answerer.take();
         m_boxes += int(seen.size());
         for (const auto &box : seen) {
             if (box.text.isEmpty())
@@ -609,7 +600,7 @@ private:
     app::WindowSet &m_windows;
     std::mt19937_64 m_random;
     TextMaker m_texts;
-    MessageBoxAnswerer m_answerer;
+    InstantBoxAnswerer m_answerer;
     QString m_expectedWindow = QStringLiteral("frmMain");
     std::vector<ExpectedBox> m_expectedBoxes;
     int m_boxes = 0;
