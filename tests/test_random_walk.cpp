@@ -147,12 +147,18 @@ bool isNumberText(const QString &text) {
 }
 
 // Types `text` key by key into `widget`, as a keyboard with every character on it would.
+// A character beyond the 16-bit range comes as one key with both halves of its pair.
 void type(QWidget *widget, const QString &text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) {
             QTest::keyClick(widget, static_cast<char>(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            continue;
+        }
+        const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length),
+                            Qt::NoModifier);
+        i += length - 1;
     }
 }
 
@@ -209,7 +215,8 @@ public:
         const int parts = 1 + below(3);
         for (int i = 0; i < parts; ++i)
             text += chance(65) ? numberLike() : junk();
-        return text.left(40);
+        // Cut at 40, never between the halves of a pair.
+        return text.left(text.size() > 40 && text[39].isHighSurrogate() ? 39 : 40);
     }
 
     // A text of 100,000 characters, of one of the kinds that reading it must survive.
@@ -271,8 +278,8 @@ private:
 
     QString junk() {
         static const char16_t *const pieces[] = {
-            u" ", u"  ",   u"abc", u"x",      u"E", u"é", u"½", u"３", u"π",
-            u"€", u"日本", u"ß",   u"\u0301", u"Ω", u"٣", u"-", u"+",  u"..",
+            u" ",    u"  ", u"abc",    u"x", u"E", u"é", u"½", u"３", u"π", u"€",
+            u"日本", u"ß",  u"\u0301", u"Ω", u"٣", u"-", u"+", u"..", u"😀", u"𝟙",
         };
         return QString::fromUtf16(pieces[below(std::size(pieces))]);
     }
