@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QPalette>
+#include <QSysInfo>
 
 #include <array>
 #include <cstdint>
@@ -131,6 +132,14 @@ QImage decodeTrueColorBitmap(const QByteArray &data) {
         const int y = topDown ? row : height - 1 - row;
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         const unsigned char *source = bytes(data, pixels + row * stride);
+        if (bits == 32 && QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            // Blue, green, red and an unused byte: in memory, a pixel of this format once made
+            // opaque.
+            std::memcpy(line, source, std::size_t(width) * 4);
+            for (int x = 0; x < width; ++x)
+                line[x] |= 0xff000000u;
+            continue;
+        }
         for (int x = 0; x < width; ++x, source += step)
             line[x] = qRgb(source[2], source[1], source[0]);
     }
