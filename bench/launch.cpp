@@ -377,9 +377,9 @@ int main(int argc, char *argv[]) {
     std::snprintf(frameLimit, sizeof frameLimit, "<= %.2f x bare", frameBudget);
     std::snprintf(memoryLimit, sizeof memoryLimit, "<= %.2f x bare", memoryBudget);
 
-    std::printf("Launch: exec to first window, Xvfb %s without a window manager, %d runs each "
-                "interleaved after %d warm-up\n",
-                display.c_str(), runs, warmup);
+    std::printf("Launch: exec to the first window mapped and painted, on %s without a window "
+                "manager; %d runs each, interleaved, after %d warm-up\n",
+                server.display().empty() ? display.c_str() : "a private Xvfb", runs, warmup);
     bench::header();
     const char *names[2] = {"calculator", "bare window"};
     for (int which = 0; which < 2; ++which) {

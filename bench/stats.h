@@ -57,7 +57,7 @@ inline const char *verdictText(const Verdict &verdict) {
 
 // Prints the header of a table whose rows are printed by row().
 inline void header() {
-    std::printf("  %-40s %10s %21s %21s %5s  %-16s %s\n", "", "median", "min - max", "IQR", "n",
+    std::printf("  %-44s %10s %21s %21s %5s  %-16s %s\n", "", "median", "min - max", "IQR", "n",
                 "budget", "");
 }
 
@@ -70,7 +70,7 @@ inline void row(const std::string &name, const Summary &s, const char *unit, int
     std::snprintf(median, sizeof median, "%.*f %s", digits, s.median, unit);
     std::snprintf(range, sizeof range, "%.*f - %.*f", digits, s.min, digits, s.max);
     std::snprintf(iqr, sizeof iqr, "%.*f - %.*f", digits, s.q1, digits, s.q3);
-    std::printf("  %-40s %10s %21s %21s %5zu  %-16s %s\n", name.c_str(), median, range, iqr,
+    std::printf("  %-44s %10s %21s %21s %5zu  %-16s %s\n", name.c_str(), median, range, iqr,
                 s.count, budget.c_str(), verdictText(verdict));
 }
 

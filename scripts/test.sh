@@ -7,6 +7,10 @@ build "$repo_root/build" -DHELMIRA_WERROR=ON
 cd "$repo_root/build"
 ctest --output-on-failure --timeout 600
 
+# The benchmark once in its quick mode, so that it keeps working; it never fails on a figure.
+# Its figures come from the full run (README.md, Performance).
+bash "$repo_root/bench/run.sh" --quick
+
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer (CMakePresets.json). The
 # packaging checks read files rather than run the program and take the longest, so they run in
 # the normal build only.
