@@ -1,4 +1,5 @@
 #include "app/windowset.h"
+#include "runtime/style.h"
 
 #include <QApplication>
 
@@ -25,6 +26,7 @@ int main(int argc, char *argv[]) {
                    stderr);
         return 2;
     }
+    runtime::FontConfigurationPreload fonts;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("helmira-geometric-calculator"));
     QApplication::setApplicationDisplayName(QStringLiteral("Helmira Geometric Calculator"));
@@ -34,6 +36,7 @@ int main(int argc, char *argv[]) {
     // The windows come and go through hiding; only End stops the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    fonts.wait();
     app::WindowSet windows;
     windows.start();
     return QApplication::exec();

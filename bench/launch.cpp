@@ -13,7 +13,6 @@
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -95,27 +94,8 @@ private:
 struct Sample {
     double mapped = 0;  // ms from exec to the first MapNotify of a top-level window
     double painted = 0; // ms from exec to its first drawing after the map
-    double cpu = 0;     // ms of processor time its threads had used by the first frame
     double rss = 0;     // MiB resident one second after the first frame
 };
-
-// Returns the processor time in ms that the threads of a process have run so far.
-double cpuMilliseconds(pid_t pid) {
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    double total = 0;
-    if (DIR *dir = opendir(tasks.c_str())) {
-        while (const dirent *entry = readdir(dir)) {
-            if (entry->d_name[0] == '.')
-                continue;
-            std::ifstream stat(tasks + "/" + entry->d_name + "/schedstat");
-            double nanoseconds = 0;
-            if (stat >> nanoseconds)
-                total += nanoseconds / 1e6;
-        }
-        closedir(dir);
-    }
-    return total;
-}
 
 // Returns VmRSS of a process in MiB, or 0 if it cannot be read.
 double residentMiB(pid_t pid) {
@@ -224,7 +204,6 @@ public:
                 const auto *damaged = reinterpret_cast<xcb_damage_notify_event_t *>(event);
                 if (target != XCB_NONE && damaged->drawable == target) {
                     sample.painted = millisecondsSince(start);
-                    sample.cpu = cpuMilliseconds(pid);
                     painted = true;
                 }
             }
@@ -352,7 +331,7 @@ int main(int argc, char *argv[]) {
         }
     }
 
-    std::vector<double> values[2][4];
+    std::vector<double> values[2][3];
     std::vector<double> frameRatio;
     std::vector<double> memoryRatio;
     for (int which = 0; which < 2; ++which) {
@@ -360,7 +339,6 @@ int main(int argc, char *argv[]) {
             values[which][0].push_back(s.mapped);
             values[which][1].push_back(s.painted);
             values[which][2].push_back(s.rss);
-            values[which][3].push_back(s.cpu);
         }
     }
     for (std::size_t i = 0; i < samples[0].size(); ++i) {
@@ -388,9 +366,6 @@ int main(int argc, char *argv[]) {
         bench::row(std::string(names[which]) + ": exec to first frame",
                    bench::summarize(values[which][1]), "ms", 1);
     }
-    for (int which = 0; which < 2; ++which)
-        bench::row(std::string(names[which]) + ": processor time to first frame",
-                   bench::summarize(values[which][3]), "ms", 1);
     bench::row("first frame, calculator / bare (pairs)", frames, "x", 2, frameLimit, frameVerdict);
     for (int which = 0; which < 2; ++which)
         bench::row(std::string(names[which]) + ": resident memory (VmRSS)",

@@ -9,6 +9,7 @@
 # HELMIRA_BUILD_DIR chooses another build directory. The launch benchmark starts its own Xvfb
 # with no window manager; the in-process one runs on the offscreen platform.
 set -euo pipefail
+# shellcheck source=scripts/common.sh disable=SC1091
 source "$(dirname "$0")/../scripts/common.sh"
 
 quick=false

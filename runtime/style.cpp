@@ -7,11 +7,32 @@
 #include <QPalette>
 #include <QSysInfo>
 
+#if defined(HELMIRA_HAVE_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#endif
+
 #include <array>
 #include <cstdint>
 #include <cstring>
 
 namespace runtime {
+
+FontConfigurationPreload::FontConfigurationPreload() {
+#if defined(HELMIRA_HAVE_FONTCONFIG)
+    // The configuration becomes fontconfig's current one, which Qt's font database then takes
+    // as it is; a second reader at the same time would only duplicate the work.
+    m_thread = std::thread([] { FcInit(); });
+#endif
+}
+
+FontConfigurationPreload::~FontConfigurationPreload() {
+    wait();
+}
+
+void FontConfigurationPreload::wait() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
 
 namespace {
 

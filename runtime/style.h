@@ -9,7 +9,27 @@
 #include <QList>
 #include <QPixmap>
 
+#include <thread>
+
 namespace runtime {
+
+// Reads the system's font configuration on a thread of its own from construction until wait()
+// or destruction. Made before the application object, it overlaps the connection to the
+// display, which spends much of its time waiting for the display server; the first window needs
+// both. Without fontconfig it does nothing.
+class FontConfigurationPreload {
+public:
+    FontConfigurationPreload();
+    ~FontConfigurationPreload();
+    FontConfigurationPreload(const FontConfigurationPreload &) = delete;
+    FontConfigurationPreload &operator=(const FontConfigurationPreload &) = delete;
+
+    // Returns once the configuration is read.
+    void wait();
+
+private:
+    std::thread m_thread;
+};
 
 // Returns the font of a role: the control font (Times New Roman bold 8.25 pt, Liberation Serif
 // standing in) or the signature font (Script 8.25 pt, an installed script face standing in).
