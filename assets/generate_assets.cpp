@@ -529,6 +529,53 @@ void drawProtractor(Canvas &cv) {
     cv.fill(around(c, u(4)), disc(c, u(2)), line);
 }
 
+// A steel square lying on the sheet, its blade along y 42..53 from x 36 and its tongue standing
+// up over x 78..95 to y 24. Its dark face is the ground for the captions drawn in the title-bar
+// colour: the end of "Enter Radius II" (x 48..96, y 40..56; the blade starts early enough to
+// carry the whole word) and the "II" of the torus window (x 80..104, y 32..48). The black
+// captions of the cylinder window (x 8..80, y 8..24 and 32..48, letters down to y 43) lie above
+// the blade and left of the tongue: the square takes only the bottom rows and the last columns
+// of the lower one, well short of what would move its median.
+void drawSquare(Canvas &cv) {
+    const int left = u(36), right = u(96);
+    const int bladeTop = u(42), bottom = u(54);
+    const int tongueLeft = u(78), top = u(24);
+    const int r = u(2);
+    const auto shape = [=](int x, int y) {
+        return roundedRect(left, bladeTop, right, bottom, r)(x, y) ||
+               roundedRect(tongueLeft, top, right, bottom, r)(x, y);
+    };
+    // Shadow falling to the lower right, as the panel's.
+    for (int i = 2; i >= 1; --i)
+        cv.fill(
+            everywhere, [=](int x, int y) { return shape(x - u(i), y - u(i)); }, Rgb{4, 16, 30},
+            60);
+    // The face, blued steel: a deep blue, not black, so that it stays apart from black text
+    // beside it (as at the rounded corners of the Calculate buttons just below); a little
+    // lighter towards the top left, and even there its luminance stays near 0.02, which leaves
+    // the title-bar blue about 4:1.
+    cv.fill(everywhere, shape, [](int x, int y) {
+        return mix(Rgb{10, 38, 80}, Rgb{6, 26, 68}, std::clamp(x + y - 70, 0, 80), 80);
+    });
+    // Graduations on the outer edges: along the blade's lower edge and the tongue's right edge,
+    // every 3 pixels, longer every 15; the inner edges stay plain beside the captions.
+    for (int x = 39, i = 0; x < 94; x += 3, ++i) {
+        const int len = i % 5 == 0 ? u(3) : u(2);
+        cv.fill(everywhere, rect(u(x), bottom - u(1) - len, u(x) + 6, bottom - u(1)), lineSoft,
+                220);
+    }
+    for (int y = 27, i = 0; y < 51; y += 3, ++i) {
+        const int len = i % 5 == 0 ? u(3) : u(2);
+        cv.fill(everywhere, rect(right - u(1) - len, u(y), right - u(1), u(y) + 6), lineSoft, 220);
+    }
+    // Outline, as the figures are drawn.
+    const auto inner = [=](int x, int y) {
+        return roundedRect(left + 6, bladeTop + 6, right - 6, bottom - 6, r - 6)(x, y) ||
+               roundedRect(tongueLeft + 6, top + 6, right - 6, bottom - 6, r - 6)(x, y);
+    };
+    cv.fill(everywhere, butNot(shape, inner), line, 200);
+}
+
 Canvas drawLogo() {
     Canvas cv(logoWidth, logoHeight, groundTopLeft);
     drawGround(cv);
@@ -536,6 +583,7 @@ Canvas drawLogo() {
     drawCylinder(cv);
     drawCircleFigure(cv);
     drawProtractor(cv);
+    drawSquare(cv);
     drawPanel(cv);
     return cv;
 }
