@@ -416,7 +416,6 @@ private:
         const int roll = m_texts.below(100);
         if (roll < 45)
             return typeIntoBox(
-                page,
                 widget<QLineEdit>(page.id, page.inputs[m_texts.below(int(page.inputs.size()))]));
         if (roll < 55 && page.id == WindowId::frmCylinderArea) {
             auto *option = widget<QRadioButton>(page.id, cylinderOptions()[m_texts.below(3)].first);
@@ -442,8 +441,7 @@ private:
         }
     }
 
-    QString typeIntoBox(const Page &page, QLineEdit *box) {
-        Q_UNUSED(page);
+    QString typeIntoBox(QLineEdit *box) {
         if (m_texts.chance(1)) {
             // Too long to type key by key; pasted, as a person would bring it.
             ++m_longTexts;
