@@ -16,9 +16,19 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdio>
 #include <functional>
 
 namespace testing {
+
+// For a child process started by a test: runs the event loop until the program ends and, when
+// it ended with status 0, prints "ended" for the parent to read.
+inline int runUntilEnd() {
+    const int status = QApplication::exec();
+    if (status == 0)
+        std::puts("ended");
+    return status;
+}
 
 // Returns the named control of a built window.
 template <class Widget> Widget *control(runtime::Form &form, const char *name) {

@@ -48,6 +48,20 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Adds one row (window, control name) for every control of every window that `wanted` picks.
+template <class Predicate> void addControlRows(Predicate wanted) {
+    QTest::addColumn<WindowId>("id");
+    QTest::addColumn<QString>("name");
+    for (const WindowId id : forms::windowOrder()) {
+        const runtime::FormDesc &form = forms::layoutOf(id);
+        for (const ControlDesc &c : form.controls) {
+            if (wanted(c))
+                QTest::addRow("%s/%s", qPrintable(qs(form.name)), qPrintable(qs(c.name)))
+                    << id << qs(c.name);
+        }
+    }
+}
+
 QRect pixelRect(const ControlDesc &c) {
     return {runtime::pixels(c.left), runtime::pixels(c.top), runtime::pixels(c.width),
             runtime::pixels(c.height)};
@@ -310,14 +324,7 @@ private Q_SLOTS:
     // Every control of every table is a direct child at its twip rectangle in pixels, shows the
     // table's caption and uses the table's font.
     void controlPlaces_data() {
-        QTest::addColumn<WindowId>("id");
-        QTest::addColumn<QString>("name");
-        for (const WindowId id : forms::windowOrder()) {
-            const runtime::FormDesc &form = forms::layoutOf(id);
-            for (const ControlDesc &c : form.controls)
-                QTest::addRow("%s/%s", qPrintable(qs(form.name)), qPrintable(qs(c.name)))
-                    << id << qs(c.name);
-        }
+        addControlRows([](const ControlDesc &) { return true; });
     }
 
     void controlPlaces() {
@@ -448,15 +455,7 @@ private Q_SLOTS:
     // else in the label; the text starts at the label's left edge and wraps at blanks when it
     // is wider than the label. Controls lie above the labels they overlap.
     void labelCaptions_data() {
-        QTest::addColumn<WindowId>("id");
-        QTest::addColumn<QString>("name");
-        for (const WindowId id : forms::windowOrder()) {
-            const runtime::FormDesc &form = forms::layoutOf(id);
-            for (const ControlDesc &c : form.controls)
-                if (c.kind == ControlKind::Label)
-                    QTest::addRow("%s/%s", qPrintable(qs(form.name)), qPrintable(qs(c.name)))
-                        << id << qs(c.name);
-        }
+        addControlRows([](const ControlDesc &c) { return c.kind == ControlKind::Label; });
     }
 
     void labelCaptions() {
@@ -592,15 +591,7 @@ private Q_SLOTS:
 
     // Input boxes, option buttons and output boxes are filled with their background colour.
     void controlBackgrounds_data() {
-        QTest::addColumn<WindowId>("id");
-        QTest::addColumn<QString>("name");
-        for (const WindowId id : forms::windowOrder()) {
-            const runtime::FormDesc &form = forms::layoutOf(id);
-            for (const ControlDesc &c : form.controls)
-                if (c.background != ColorRole::Default)
-                    QTest::addRow("%s/%s", qPrintable(qs(form.name)), qPrintable(qs(c.name)))
-                        << id << qs(c.name);
-        }
+        addControlRows([](const ControlDesc &c) { return c.background != ColorRole::Default; });
     }
 
     void controlBackgrounds() {
@@ -762,15 +753,7 @@ private Q_SLOTS:
 
     // Text in the 17-pixel buttons keeps its full height, inside the button's frame.
     void buttonCaptions_data() {
-        QTest::addColumn<WindowId>("id");
-        QTest::addColumn<QString>("name");
-        for (const WindowId id : forms::windowOrder()) {
-            const runtime::FormDesc &form = forms::layoutOf(id);
-            for (const ControlDesc &c : form.controls)
-                if (c.kind == ControlKind::CommandButton)
-                    QTest::addRow("%s/%s", qPrintable(qs(form.name)), qPrintable(qs(c.name)))
-                        << id << qs(c.name);
-        }
+        addControlRows([](const ControlDesc &c) { return c.kind == ControlKind::CommandButton; });
     }
 
     void buttonCaptions() {

@@ -213,10 +213,7 @@ int runChild(const QString &action) {
             windows.slot(WindowId::frmCircleArea).window()->close();
         }
     });
-    const int status = QApplication::exec();
-    if (status == 0)
-        std::puts("ended");
-    return status;
+    return testing::runUntilEnd();
 }
 
 } // namespace
