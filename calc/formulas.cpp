@@ -1,11 +1,9 @@
 #include "calc/formulas.h"
 
-#include "runtime/error.h"
 #include "runtime/floatstatus.h"
 #include "runtime/numbers.h"
 
 #include <optional>
-#include <string>
 
 // Every step below has a fixed order and a fixed kind (16-bit integer, double, or variant
 // arithmetic); the printed results depend on both, so keep them as they are written.
@@ -37,7 +35,7 @@ Variant cylinderSide(const Variant &pi, Integer r, Integer h) {
 } // namespace
 
 Variant piValue() {
-    const double pi = 22.0 / 7.0;
+    const double pi = runtime::quotient(22.0, 7.0);
     testFloatStatus("pi value");
     return Variant(pi);
 }
@@ -49,15 +47,8 @@ std::optional<Integer> integerValue(std::string_view text) {
     return value;
 }
 
-Integer integerFromText(std::string_view text, std::string_view caption) {
-    const std::optional<Integer> value = integerValue(text);
-    if (!value)
-        throw runtime::RuntimeError(runtime::ErrorKind::Overflow, "input", std::string(caption));
-    return *value;
-}
-
 double triangleArea(Integer b, Integer h) {
-    const double half = 1.0 / 2.0;
+    const double half = runtime::quotient(1.0, 2.0);
     const double area = (half * b) * h;
     testFloatStatus("triangle area");
     return area;
@@ -112,7 +103,7 @@ Variant torusSurface(const Variant &pi, Integer r1, Integer r2) {
 }
 
 double sphereVolume(const Variant &pi, Integer r) {
-    const double fourThirds = 4.0 / 3.0;
+    const double fourThirds = runtime::quotient(4.0, 3.0);
     testFloatStatus("constant 4/3");
     const double rCubed = doublePower(r, 3.0);
     const Variant fourThirdsPi = Variant(fourThirds) * pi;
@@ -122,14 +113,14 @@ double sphereVolume(const Variant &pi, Integer r) {
 
 double pyramidVolume(Integer baseArea, Integer height) {
     // One third of the product of the two inputs; the product is a 16-bit integer.
-    const double third = 1.0 / 3.0;
+    const double third = runtime::quotient(1.0, 3.0);
     testFloatStatus("constant 1/3");
     const Integer product = checkedMultiply(baseArea, height, "pyramid product B x H");
     return third * static_cast<double>(product);
 }
 
 double ellipsoidVolume(const Variant &pi, Integer a, Integer b, Integer c) {
-    const double fourThirds = 4.0 / 3.0;
+    const double fourThirds = runtime::quotient(4.0, 3.0);
     double volume = fourThirds * pi.toDouble();
     volume = volume * a;
     volume = volume * b;
@@ -146,7 +137,7 @@ double cylinderVolume(const Variant &pi, Integer r, Integer h) {
 }
 
 double coneVolume(const Variant &pi, Integer r, Integer h) {
-    const double third = 1.0 / 3.0;
+    const double third = runtime::quotient(1.0, 3.0);
     testFloatStatus("constant 1/3");
     const double rSquared = doublePower(r, 2.0);
     const Variant base = pi * Variant(rSquared);
@@ -156,7 +147,7 @@ double coneVolume(const Variant &pi, Integer r, Integer h) {
 }
 
 double torusVolume(const Variant &pi, Integer r1, Integer r2) {
-    const double quarter = 1.0 / 4.0;
+    const double quarter = runtime::quotient(1.0, 4.0);
     testFloatStatus("constant 1/4");
     const Integer sum = checkedAdd(r1, r2, "torus sum R1 + R2");
     const Integer difference = checkedSubtract(r1, r2, "torus difference R1 - R2");

@@ -20,9 +20,15 @@ Variant piValue();
 // nothing when that lies outside -32768..32767. Leaves the floating-point status clear.
 std::optional<Integer> integerValue(std::string_view text);
 
-// Returns integerValue(text); raises the overflow error of the input named `caption` when
-// there is none.
-Integer integerFromText(std::string_view text, std::string_view caption);
+// Returns the integer input of a box: its Text() read by integerValue. When the number does not
+// fit, raises the box's own overflow error (box.RaiseOverflow()), which names the box and lets
+// the report put the focus back in it. Any type with those two members is a box.
+template <class Box> Integer integerInput(const Box &box) {
+    const std::optional<Integer> value = integerValue(box.Text());
+    if (!value)
+        box.RaiseOverflow();
+    return *value;
+}
 
 double triangleArea(Integer b, Integer h);
 double circleArea(const Variant &pi, Integer r);

@@ -2,13 +2,6 @@
 
 namespace calc {
 
-Integer integerInput(const runtime::TextBox &box) {
-    const auto value = integerValue(box.Text());
-    if (!value)
-        box.RaiseOverflow();
-    return *value;
-}
-
 void clearPage(const runtime::PictureBox &output, ClearOrder order,
                std::span<const runtime::TextBox> inputs) {
     if (order == ClearOrder::OutputFirst)

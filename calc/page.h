@@ -10,9 +10,6 @@
 // output, take pi, read the boxes top to bottom, evaluate, print) and the Clear order.
 namespace calc {
 
-// Returns the box's text read as an integer input; raises the overflow error of that box.
-Integer integerInput(const runtime::TextBox &box);
-
 // Runs a Calculate whose formula uses pi: clears the output box, takes the pi value, reads the
 // boxes in the order given and prints formula(pi, inputs...).
 template <class Formula, class... Boxes>

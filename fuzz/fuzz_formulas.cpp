@@ -48,6 +48,18 @@ struct Formula {
     Reference (*reference)(const std::array<Real, 3> &in);
 };
 
+// An input box holding a fuzzed text, read as the windows read theirs. Its overflow error is
+// the one an input box raises: it names the box.
+struct FuzzedBox {
+    std::string_view text;
+    const char *caption;
+
+    std::string Text() const { return std::string(text); }
+    [[noreturn]] void RaiseOverflow() const {
+        throw RuntimeError(ErrorKind::Overflow, "input", caption);
+    }
+};
+
 constexpr Real pi = Real(22) / Real(7);
 
 bool outside16Bits(Real value) {
@@ -236,7 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         const Variant pi = calc::piValue();
         for (int i = 0; i < formula.inputs; ++i)
-            values[i] = calc::integerFromText(texts[i], formula.captions[i]);
+            values[i] = calc::integerInput(FuzzedBox{texts[i], formula.captions[i]});
         const std::array<Real, 3> exact{Real(values[0]), Real(values[1]), Real(values[2])};
         const Reference reference = formula.reference(exact);
         Variant result = 0.0;

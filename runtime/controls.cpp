@@ -78,9 +78,6 @@ void PictureBox::Cls() const {
 void PictureBox::Print(double item) const {
     printText(numberText(item));
 }
-void PictureBox::Print(std::int16_t item) const {
-    printText(numberText(item));
-}
 void PictureBox::Print(const Variant &item) const {
     printText(numberText(item));
 }

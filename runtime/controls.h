@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -74,7 +73,6 @@ public:
     void Cls() const;
     // Prints one item at the print position, then ends the line.
     void Print(double item) const;
-    void Print(std::int16_t item) const;
     void Print(const Variant &item) const;
 
 private:

@@ -92,13 +92,6 @@ std::optional<std::int16_t> roundToInteger(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
-std::int16_t toInteger(double value, std::string_view operation) {
-    const std::optional<std::int16_t> rounded = roundToInteger(value);
-    if (!rounded)
-        raiseOverflow(std::string(operation));
-    return *rounded;
-}
-
 std::int16_t checkedAdd(std::int16_t a, std::int16_t b, std::string_view operation) {
     return narrowChecked(int{a} + int{b}, operation);
 }

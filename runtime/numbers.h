@@ -19,15 +19,20 @@ double numberFromText(std::string_view text);
 // value lies outside -32768..32767 (infinities and NaN included).
 std::optional<std::int16_t> roundToInteger(double value);
 
-// Returns `value` rounded as roundToInteger does; raises the overflow error naming `operation`
-// when it does not fit.
-std::int16_t toInteger(double value, std::string_view operation);
-
 // 16-bit sums, differences and products; each raises the overflow error naming `operation`
 // when the exact result lies outside -32768..32767.
 std::int16_t checkedAdd(std::int16_t a, std::int16_t b, std::string_view operation);
 std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, std::string_view operation);
 std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, std::string_view operation);
+
+// Returns numerator / denominator, divided while the program runs. The operands pass through
+// volatile variables, so the compiler cannot fold a quotient of two constants: the division
+// happens where it is written, and a float-status test after it examines its flags.
+inline double quotient(double numerator, double denominator) {
+    const volatile double n = numerator;
+    const volatile double d = denominator;
+    return n / d;
+}
 
 // Returns base raised to exponent in double precision.
 double power(double base, double exponent);

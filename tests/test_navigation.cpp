@@ -156,11 +156,8 @@ private Q_SLOTS:
     void aHandlerThatRaisesIsReportedAndTheProgramGoesOn() {
         QString report;
         testing::answerNextMessageBox(&report);
-        bool after = false;
         runtime::runHandler([] { runtime::raiseOverflow("pyramid product B x H"); });
-        after = true;
         QCOMPARE(report, QStringLiteral("Overflow in pyramid product B x H."));
-        QVERIFY(after);
         QCOMPARE(testing::visibleWindows(), QStringList{QStringLiteral("frmMain")});
     }
 

@@ -247,17 +247,6 @@ void TestNumbers::rounding() {
     QCOMPARE(rounded.has_value(), fits);
     if (fits)
         QCOMPARE(int{*rounded}, expected);
-
-    try {
-        const std::int16_t converted = runtime::toInteger(value, "reading the radius");
-        QVERIFY2(fits, "toInteger accepted a value that does not fit");
-        QCOMPARE(int{converted}, expected);
-    } catch (const RuntimeError &error) {
-        QVERIFY2(!fits, error.what());
-        QCOMPARE(error.kind(), ErrorKind::Overflow);
-        QCOMPARE(error.operation(), std::string("reading the radius"));
-        QVERIFY(error.inputCaption().empty());
-    }
 }
 
 void TestNumbers::checkedArithmetic_data() {

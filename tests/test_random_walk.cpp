@@ -7,6 +7,7 @@
 #include "gui.h"
 
 #include "calc/formulas.h"
+#include "runtime/controls.h"
 #include "runtime/error.h"
 #include "runtime/numbers.h"
 #include "runtime/widgets.h"
@@ -490,8 +491,7 @@ private:
         for (std::size_t i = 0; i < page.inputs.size() && read; ++i) {
             QLineEdit *box = widget<QLineEdit>(page.id, page.inputs[i]);
             try {
-                values[i] = calc::integerFromText(box->text().toStdString(),
-                                                  box->accessibleName().toStdString());
+                values[i] = calc::integerInput(runtime::TextBox(box));
             } catch (const RuntimeError &error) {
                 m_expectedBoxes.push_back({QStringLiteral("errorReport"), error.what()});
                 focus = box;
