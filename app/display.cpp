@@ -26,14 +26,16 @@ std::string environment(const char *name) {
     return value ? std::string(value) : std::string();
 }
 
-// Whether the X server that DISPLAY names accepts this client (connection and authorization).
-bool x11Answers() {
+// Connects to the X server that DISPLAY names; the connection has an error when the server does
+// not answer or does not accept this client.
+xcb_connection_t *connectX11() {
     if (environment("DISPLAY").empty())
-        return false;
+        return nullptr;
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
+    if (xcb_connection_has_error(connection) == 0)
+        return connection;
     xcb_disconnect(connection);
-    return answers;
+    return nullptr;
 }
 
 // The Wayland display a client would connect to: WAYLAND_DISPLAY, or "wayland-0" when unset.
@@ -109,7 +111,21 @@ void reportStartFailure(QtMsgType type, const QMessageLogContext &context, const
 
 } // namespace
 
-std::string chooseDisplay() {
+DisplayChoice::DisplayChoice() {
+    m_problem = choose();
+}
+
+DisplayChoice::~DisplayChoice() {
+    release();
+}
+
+void DisplayChoice::release() {
+    if (m_x11)
+        xcb_disconnect(m_x11);
+    m_x11 = nullptr;
+}
+
+std::string DisplayChoice::choose() {
     const std::string chosen = environment("QT_QPA_PLATFORM");
     const bool waylandSession =
         !environment("WAYLAND_DISPLAY").empty() || environment("XDG_SESSION_TYPE") == "wayland";
@@ -123,10 +139,18 @@ std::string chooseDisplay() {
     std::string answering;
     std::string silent;
     for (const std::string &platform : candidates) {
+        // Once one answers, the rest are only the toolkit's fall-backs: they are not tried, as a
+        // desktop may start its X server on the first connection.
+        if (!answering.empty()) {
+            answering += ';' + platform;
+            continue;
+        }
         bool answers = false;
         std::string display;
         if (kind(platform) == "xcb") {
-            answers = x11Answers();
+            if (!m_x11)
+                m_x11 = connectX11();
+            answers = m_x11 != nullptr;
             const std::string name = environment("DISPLAY");
             display = name.empty() ? std::string() : "the X11 display " + quoted(name);
         } else if (waylandKind(kind(platform))) {
@@ -137,7 +161,7 @@ std::string chooseDisplay() {
             return {};
         }
         if (answers)
-            answering += (answering.empty() ? "" : ";") + platform;
+            answering = platform;
         else if (!display.empty())
             silent += (silent.empty() ? "" : " or ") + display;
     }

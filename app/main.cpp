@@ -47,14 +47,16 @@ int main(int argc, char *argv[]) {
     case Request::Run:
         break;
     }
-    if (const std::string problem = app::chooseDisplay(); !problem.empty()) {
-        std::fprintf(stderr, "%s\n", problem.c_str());
+    app::DisplayChoice display;
+    if (!display.problem().empty()) {
+        std::fprintf(stderr, "%s\n", display.problem().c_str());
         return 2;
     }
     runtime::FontConfigurationPreload fonts;
     std::optional<app::StartFailureGuard> guard(std::in_place);
     QApplication application(argc, argv);
     guard.reset();
+    display.release();
     app::identifyApplication();
     // The windows come and go through hiding; only End stops the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -111,7 +111,8 @@ stop "$pid" || fail "with a wrong WAYLAND_DISPLAY the program ended by itself"
 [ -s "$work/x11.log" ] && fail "with a wrong WAYLAND_DISPLAY the program printed: $(cat "$work/x11.log")"
 
 # No display that answers: one line and status 2, never a signal.
-unused=:$(( ${x_display#:} + 1 ))
+# Far above the numbers X servers pick for themselves (from 0 up), so none starts there meanwhile.
+unused=:$((4000 + $$ % 1000))
 while [ -e "/tmp/.X11-unix/X${unused#:}" ] || [ -e "/tmp/.X${unused#:}-lock" ]; do
     unused=:$(( ${unused#:} + 1 ))
 done
