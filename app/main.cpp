@@ -1,38 +1,63 @@
+#include "app/display.h"
+#include "app/identity.h"
 #include "app/windowset.h"
 #include "runtime/style.h"
 
 #include <QApplication>
 
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
 
 namespace {
 
-// Returns whether a display the toolkit could use is configured.
-bool haveDisplay() {
-    const auto set = [](const char *name) {
-        const char *value = std::getenv(name);
-        return value && *value;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+// The two questions a desktop program answers without opening a window. Any other argument is
+// left to the toolkit and otherwise ignored.
+enum class Request { Run, Version, Help };
+
+Request requestOf(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0)
+            return Request::Version;
+        if (std::strcmp(argv[i], "--help") == 0)
+            return Request::Help;
+    }
+    return Request::Run;
 }
+
+const char usage[] = "Usage: helmira-geometric-calculator [--help | --version]\n"
+                     "Calculates the areas, surface areas and volumes of geometric shapes.\n"
+                     "Choose a shape in the main window, type its measurements as whole\n"
+                     "numbers and press Calculate.\n"
+                     "\n"
+                     "  --help     show this help and exit\n"
+                     "  --version  show the version and exit\n";
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (!haveDisplay()) {
-        std::fputs("helmira-geometric-calculator: no display found; start it in a desktop "
-                   "session (DISPLAY or WAYLAND_DISPLAY unset)\n",
-                   stderr);
+    switch (requestOf(argc, argv)) {
+    case Request::Version:
+        std::fputs("Helmira Geometric Calculator " HELMIRA_DISPLAY_VERSION "\n", stdout);
+        return 0;
+    case Request::Help:
+        std::fputs(usage, stdout);
+        return 0;
+    case Request::Run:
+        break;
+    }
+    app::DisplayChoice display;
+    if (!display.problem().empty()) {
+        std::fprintf(stderr, "%s\n", display.problem().c_str());
         return 2;
     }
     runtime::FontConfigurationPreload fonts;
+    std::optional<app::StartFailureGuard> guard(std::in_place);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("helmira-geometric-calculator"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Helmira Geometric Calculator"));
-    QApplication::setApplicationVersion(QStringLiteral(HELMIRA_DISPLAY_VERSION));
-    QApplication::setOrganizationName(QStringLiteral("Helmira Solutions"));
-    QApplication::setDesktopFileName(QStringLiteral("io.github.helmira.GeometricCalculator"));
+    guard.reset();
+    display.release();
+    app::identifyApplication();
     // The windows come and go through hiding; only End stops the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -5,6 +5,7 @@
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "app/identity.h"
 #include "app/windowset.h"
 #include "stats.h"
 
@@ -164,7 +165,7 @@ int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     PaintCounter paints;
     application.installEventFilter(&paints);
-    QApplication::setApplicationDisplayName(QStringLiteral("Helmira Geometric Calculator"));
+    app::identifyApplication();
     QApplication::setQuitOnLastWindowClosed(false);
 
     const int oneTimeRuns = quick ? 5 : 30;

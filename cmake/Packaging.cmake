@@ -22,5 +22,7 @@ ellipsoid, cylinder, cone and torus, from whole-number measurements.")
 # The libraries come from dpkg-shlibdeps; the fonts the windows draw with are loaded by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dancingscript")
+# Qt's Wayland platform, which the program runs on in a Wayland session (X11 otherwise).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

@@ -15,9 +15,14 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString &programTitle() {
+    static QString title;
+    return title;
+}
+
 void showReport(const QString &text) {
-    QMessageBox report(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
-                       QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox report(QMessageBox::Critical, programTitle(), text, QMessageBox::Ok,
+                       QApplication::activeWindow());
     report.setObjectName(QStringLiteral("errorReport"));
     report.exec();
 }
@@ -51,6 +56,10 @@ void MsgBox(std::string_view prompt, int style, std::string_view title) {
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
     clearFloatStatus();
+}
+
+void setProgramTitle(std::string_view title) {
+    programTitle() = fromUtf8(title);
 }
 
 void runHandler(const std::function<void()> &handler) {

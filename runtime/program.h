@@ -13,6 +13,9 @@ void End();
 // is not used.
 void MsgBox(std::string_view prompt, int style, std::string_view title);
 
+// Sets the program's title, which the runtime error report carries; empty until start-up sets it.
+void setProgramTitle(std::string_view title);
+
 // Runs one event handler; a runtime error it raises is reported in a modal message box and the
 // program goes on.
 void runHandler(const std::function<void()> &handler);

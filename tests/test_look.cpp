@@ -5,6 +5,7 @@
 // QT_SCALE_FACTOR=2, where everything must be twice as large and the text drawn at the finer
 // resolution. With HELMIRA_SCREENSHOTS=<folder> set, every window is also saved there as PNG.
 
+#include "app/identity.h"
 #include "app/windowset.h"
 #include "assets/assets.h"
 #include "forms/windows.h"
@@ -255,7 +256,7 @@ private Q_SLOTS:
 
     // The client area has the table's size on the X server, whatever frame the desktop draws,
     // and the window tells the window manager it can be neither resized nor minimized or
-    // maximized; it keeps its close box and the table's caption.
+    // maximized; it keeps its close box, and its title is the table's caption.
     void clientAreaAndHints_data() {
         QTest::addColumn<WindowId>("id");
         QTest::addColumn<QString>("name");
@@ -316,9 +317,17 @@ private Q_SLOTS:
         QCOMPARE(motif[1] & 32u, 32u);
         QCOMPARE(motif[2] & (1u | 32u | 64u), 0u);
 
-        const QString title = xprop(window, {QStringLiteral("-notype"), QStringLiteral("WM_NAME")});
-        QCOMPARE(title.trimmed(),
-                 QStringLiteral("WM_NAME = \"%1\"").arg(qs(forms::layoutOf(id).caption)));
+        // The title bar shows the caption alone, and the desktop knows the window by the
+        // program's class.
+        const QString caption = qs(forms::layoutOf(id).caption);
+        const QString names =
+            xprop(window, {QStringLiteral("-notype"), QStringLiteral("WM_NAME"),
+                           QStringLiteral("_NET_WM_NAME"), QStringLiteral("WM_CLASS")});
+        QCOMPARE(names.split(u'\n', Qt::SkipEmptyParts),
+                 (QStringList{QStringLiteral("WM_NAME = \"%1\"").arg(caption),
+                              QStringLiteral("_NET_WM_NAME = \"%1\"").arg(caption),
+                              QStringLiteral("WM_CLASS = \"test_look\", "
+                                             "\"helmira-geometric-calculator\"")}));
     }
 
     // Every control of every table is a direct child at its twip rectangle in pixels, shows the
@@ -936,5 +945,11 @@ private:
     QWidget *windowOf(WindowId id) const { return m_windows->slot(id).window(); }
 };
 
-QTEST_MAIN(TestLook)
+int main(int argc, char *argv[]) {
+    QApplication application(argc, argv);
+    // Named as the program names itself: the window manager reads titles and class from it.
+    app::identifyApplication();
+    TestLook test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_look.moc"

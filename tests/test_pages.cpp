@@ -3,6 +3,7 @@
 
 #include "gui.h"
 
+#include "app/identity.h"
 #include "runtime/widgets.h"
 
 #include <QAccessible>
@@ -295,6 +296,7 @@ private Q_SLOTS:
             QTest::mouseClick(page.calculate, Qt::LeftButton);
             QCOMPARE(answerer.seen().size(), 1);
             QCOMPARE(answerer.seen().first().objectName, QStringLiteral("errorReport"));
+            QCOMPARE(answerer.seen().first().title, QStringLiteral("Helmira Geometric Calculator"));
             QCOMPARE(answerer.seen().first().text, inputReport(QStringLiteral("Enter Radius")));
         }
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.inputs[0]));
@@ -527,7 +529,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Helmira Geometric Calculator"));
+    app::identifyApplication();
     // As in the program: windows come and go by hiding, and only End stops it.
     QApplication::setQuitOnLastWindowClosed(false);
     TestPages test;

@@ -201,7 +201,8 @@ deb)
     expected_name=${package}_${HELMIRA_DISPLAY_VERSION}_$(dpkg --print-architecture).deb
     [ "$(basename "$deb")" = "$expected_name" ] || fail "package file $(basename "$deb"), not $expected_name"
 
-    for field in Package:$package Version:$HELMIRA_DISPLAY_VERSION Section:math; do
+    for field in Package:$package Version:$HELMIRA_DISPLAY_VERSION Section:math \
+        Recommends:qt6-wayland; do
         value=$(dpkg-deb -f "$deb" "${field%%:*}")
         [ "$value" = "${field#*:}" ] || fail "${field%%:*} is '$value', not '${field#*:}'"
     done
