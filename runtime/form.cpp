@@ -105,7 +105,7 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
     const QString text = fromUtf8(desc.text);
     switch (desc.kind) {
     case ControlKind::Label: {
-        auto *label = new QLabel(text, parent);
+        auto *label = new Caption(text, parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
@@ -137,31 +137,23 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
 
 // Gives a label drawn over the picture a text colour that reads there: the fixed colours are
 // chosen for the picture; the title-bar colour is made lighter or darker as far as it must be;
-// the platform's label colour, which a light scheme makes dark, gets the scheme's window colour
-// behind it where it does not read on the picture, as a label on a plain window has.
-void applyLabelColors(const ControlDesc &desc, QWidget *label) {
-    const QPalette scheme = QApplication::palette(label);
-    bool backed = false;
-    QColor text;
-    switch (desc.foreground) {
-    case ColorRole::White:
-    case ColorRole::DarkGrey:
-        text = color(desc.foreground);
-        break;
-    case ColorRole::TitleBar:
-        text = readableOverPicture(color(ColorRole::TitleBar), label->geometry());
-        break;
-    case ColorRole::Default:
-    case ColorRole::Desktop:
-        text = desc.foreground == ColorRole::Default ? scheme.color(QPalette::WindowText)
-                                                     : color(ColorRole::Desktop);
-        backed = readableOverPicture(text, label->geometry()) != text;
-        break;
+// the platform's label colour, which a light scheme makes dark, gets a halo in the scheme's
+// window colour, the ground it is made to be read on, where it does not read on the picture.
+void applyLabelColors(const ControlDesc &desc, Caption *label) {
+    QColor text = color(desc.foreground);
+    QColor halo;
+    if (desc.foreground == ColorRole::TitleBar) {
+        text = readableOverPicture(text, label->geometry());
+    } else if (desc.foreground == ColorRole::Default) {
+        const QPalette scheme = QApplication::palette(label);
+        text = scheme.color(QPalette::WindowText);
+        if (readableOverPicture(text, label->geometry()) != text) {
+            halo = scheme.color(QPalette::Window);
+            text = readableOn(halo, text);
+        }
     }
-    const QColor ground = scheme.color(QPalette::Window);
-    label->setAutoFillBackground(backed);
-    setColor(label, QPalette::Window, ground);
-    setColor(label, QPalette::WindowText, backed ? readableOn(ground, text) : text);
+    label->setHalo(halo);
+    setColor(label, QPalette::WindowText, text);
 }
 
 // Gives a control the colours of its table row on the current palette.
@@ -187,7 +179,7 @@ void applyColors(const ControlDesc &desc, QWidget *widget) {
                                                         : color(desc.foreground));
         break;
     case ControlKind::Label:
-        applyLabelColors(desc, widget);
+        applyLabelColors(desc, static_cast<Caption *>(widget));
         break;
     case ControlKind::PictureBox:
         setColor(widget, QPalette::Window, desc.background);

@@ -16,6 +16,7 @@ namespace runtime {
 namespace {
 
 constexpr int selectorFrameInset = 2;
+constexpr int haloWidth = 1;
 
 // Qt names an editable combo box after its text on this platform; a selector is named after the
 // heading above it, and its text is its value. Its children are its list (a window of its own,
@@ -128,6 +129,31 @@ void drawFocusFrame(QWidget *control, QPainter &painter, QPalette::ColorRole tex
     painter.setPen(QPen(control->palette().color(text), 1));
     painter.drawRect(control->rect().adjusted(inset, inset, -inset - 1, -inset - 1));
     painter.restore();
+}
+
+void Caption::setHalo(const QColor &colour) {
+    if (colour == m_halo)
+        return;
+    m_halo = colour;
+    update();
+}
+
+void Caption::paintEvent(QPaintEvent *event) {
+    if (m_halo.isValid()) {
+        // The text drawn in the halo's colour once for every neighbouring pixel, beneath the
+        // text itself, as QLabel lays out plain text.
+        QPainter painter(this);
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::WindowText, m_halo);
+        const int flags = int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+        const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        for (int dy = -haloWidth; dy <= haloWidth; ++dy)
+            for (int dx = -haloWidth; dx <= haloWidth; ++dx)
+                if (dx != 0 || dy != 0)
+                    style()->drawItemText(&painter, area.translated(dx, dy), flags, palette,
+                                          isEnabled(), text(), QPalette::WindowText);
+    }
+    QLabel::paintEvent(event);
 }
 
 OutputBox::OutputBox(QWidget *parent)

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QStringList>
@@ -44,6 +45,23 @@ protected:
         QPainter painter(this);
         drawFocusFrame(this, painter, Text, Inset);
     }
+};
+
+// A caption drawn over the picture, which can draw a halo of another colour round its letters for
+// a text colour that does not read on the picture by itself; the picture still shows around and
+// between the letters.
+class Caption : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    // Sets the halo's colour; an invalid colour draws none.
+    void setHalo(const QColor &colour);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_halo;
 };
 
 // A picture box used as a one-line output: it draws its background inside a sunken border and

@@ -315,24 +315,27 @@ private Q_SLOTS:
             focus->clearFocus();
         const QImage shot = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const runtime::FormDesc &form = forms::layoutOf(id);
-        // The same window with every text taken away: what lies behind the texts.
-        const auto setTexts = [&](bool shown) {
-            for (const ControlDesc &c : form.controls) {
-                QWidget *widget = controlOf(window, c);
-                const QString text = shown ? qs(c.text) : QString();
-                if (auto *label = qobject_cast<QLabel *>(widget))
-                    label->setText(text);
-                else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-                    button->setText(text);
-            }
-        };
-        setTexts(false);
+        // The same window with every text taken away: what lies behind the texts. A caption's
+        // letters turn transparent instead, so that whatever it draws round them stays.
+        std::vector<std::pair<QLabel *, QPalette>> captions;
+        for (QLabel *label : window->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+            captions.emplace_back(label, label->palette());
+            QPalette clear = label->palette();
+            clear.setColor(QPalette::WindowText, Qt::transparent);
+            label->setPalette(clear);
+        }
+        for (auto *button : window->findChildren<QAbstractButton *>())
+            button->setText(QString());
         for (QLineEdit *box : window->findChildren<QLineEdit *>())
             box->clear();
         for (auto *output : window->findChildren<runtime::OutputBox *>())
             output->clear();
         const QImage ground = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        setTexts(true);
+        for (const auto &[label, palette] : captions)
+            label->setPalette(palette);
+        for (const ControlDesc &c : form.controls)
+            if (auto *button = qobject_cast<QAbstractButton *>(controlOf(window, c)))
+                button->setText(qs(c.text));
         QVERIFY(prepare(scheme, id));
         if (QWidget *focus = window->focusWidget())
             focus->clearFocus();
