@@ -1,12 +1,13 @@
 // Every text the windows show reads at 4.5:1 or more against what lies behind it, and the
-// keyboard-focus frame of every control at 3:1 or more against what is there without it, in
-// every colour scheme of the matrix below, measured on the rendered pixels.
+// keyboard-focus frame of every control at 3:1 or more, in every colour scheme of the matrix
+// below, measured on the rendered pixels.
 //
-// Text: the pixels of the colour a control draws its text in are the letters; the pixels two
-// pixels away from the letters, beyond their anti-aliased edges, are what lies behind them, and
-// their median luminance is read against the letters' median. Focus: the control is rendered
-// without and with the focus, and at every point along its four edges the strongest change
-// between the two renderings counts; the weakest point is the frame's figure.
+// Text: the pixels of the colour a control draws its text in are the letters; what lies behind
+// them is the same window rendered without its texts (captions with their letters made
+// transparent, so that a halo round them stays), under and around the letters; the medians of
+// the two luminances are compared. Focus: each control is rendered without and with the focus,
+// and the frame must stand apart from both what was there and the face it encloses (see
+// focusContrast).
 //
 // The schemes are set in this process as the application palette, except where
 // HELMIRA_LEGIBILITY_SCHEME=platform: then the one scheme is whatever the platform theme gave
@@ -25,8 +26,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
