@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -79,8 +80,7 @@ QAccessibleInterface *formWindowAccessible(const QString &, QObject *object) {
     return nullptr;
 }
 
-void setColor(QWidget *widget, QPalette::ColorRole part, ColorRole role) {
-    const QColor value = color(role);
+void setColor(QWidget *widget, QPalette::ColorRole part, const QColor &value) {
     if (!value.isValid())
         return;
     QPalette palette = widget->palette();
@@ -88,23 +88,36 @@ void setColor(QWidget *widget, QPalette::ColorRole part, ColorRole role) {
     widget->setPalette(palette);
 }
 
+void setColor(QWidget *widget, QPalette::ColorRole part, ColorRole role) {
+    setColor(widget, part, color(role));
+}
+
+// Text on the title-bar colour: the table's colour, or where it leaves the platform's default,
+// the colour that reads on the title-bar colour.
+QColor textOnTitleBar(ColorRole role) {
+    const QColor given = color(role);
+    if (given.isValid())
+        return given;
+    return color(ColorRole::Desktop);
+}
+
 QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
     const QString text = fromUtf8(desc.text);
     switch (desc.kind) {
     case ControlKind::Label: {
-        auto *label = new QLabel(text, parent);
+        auto *label = new Caption(text, parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
         return label;
     }
     case ControlKind::TextBox: {
-        auto *box = new QLineEdit(text, parent);
+        auto *box = new FocusFramed<QLineEdit, QPalette::Text, 1>(text, parent);
         box->setMaxLength(std::numeric_limits<int>::max());
         return box;
     }
     case ControlKind::CommandButton: {
-        auto *button = new QPushButton(text, parent);
+        auto *button = new FocusFramed<QPushButton, QPalette::ButtonText, 1>(text, parent);
         button->setAutoDefault(false);
         button->setDefault(false);
         return button;
@@ -112,7 +125,7 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
     case ControlKind::ComboBox:
         return new Selector(parent);
     case ControlKind::OptionButton: {
-        auto *option = new QRadioButton(text, parent);
+        auto *option = new FocusFramed<QRadioButton, QPalette::WindowText, 0>(text, parent);
         option->setAutoFillBackground(desc.background != ColorRole::Default);
         return option;
     }
@@ -122,22 +135,57 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
     return nullptr;
 }
 
+// Gives a label drawn over the picture a text colour that reads there: the fixed colours are
+// chosen for the picture; the title-bar colour is made lighter or darker as far as it must be;
+// the platform's label colour, which a light scheme makes dark, gets a halo in the scheme's
+// window colour, the ground it is made to be read on, where it does not read on the picture.
+void applyLabelColors(const ControlDesc &desc, Caption *label) {
+    QColor text = color(desc.foreground);
+    QColor halo;
+    if (desc.foreground == ColorRole::TitleBar) {
+        text = readableOverPicture(text, label->geometry());
+    } else if (desc.foreground == ColorRole::Default) {
+        const QPalette scheme = QApplication::palette(label);
+        text = scheme.color(QPalette::WindowText);
+        if (readableOverPicture(text, label->geometry()) != text) {
+            halo = scheme.color(QPalette::Window);
+            text = readableOn(halo, text);
+        }
+    }
+    label->setHalo(halo);
+    setColor(label, QPalette::WindowText, text);
+}
+
 // Gives a control the colours of its table row on the current palette.
 void applyColors(const ControlDesc &desc, QWidget *widget) {
     switch (desc.kind) {
-    case ControlKind::TextBox:
+    case ControlKind::TextBox: {
         setColor(widget, QPalette::Base, desc.background);
-        setColor(widget, QPalette::Text, desc.foreground);
+        if (desc.background != ColorRole::TitleBar) {
+            setColor(widget, QPalette::Text, desc.foreground);
+            break;
+        }
+        setColor(widget, QPalette::Text, textOnTitleBar(desc.foreground));
+        const SelectionColors selection = selectionOnTitleBar();
+        setColor(widget, QPalette::Highlight, selection.background);
+        setColor(widget, QPalette::HighlightedText, selection.text);
         break;
+    }
     case ControlKind::OptionButton:
         // A button fills its background with the Button role, but draws its label in WindowText.
         setColor(widget, widget->backgroundRole(), desc.background);
-        setColor(widget, QPalette::WindowText, desc.foreground);
+        setColor(widget, QPalette::WindowText,
+                 desc.background == ColorRole::TitleBar ? textOnTitleBar(desc.foreground)
+                                                        : color(desc.foreground));
         break;
     case ControlKind::Label:
+        applyLabelColors(desc, static_cast<Caption *>(widget));
+        break;
     case ControlKind::PictureBox:
         setColor(widget, QPalette::Window, desc.background);
-        setColor(widget, QPalette::WindowText, desc.foreground);
+        setColor(widget, QPalette::WindowText,
+                 desc.background == ColorRole::TitleBar ? textOnTitleBar(desc.foreground)
+                                                        : color(desc.foreground));
         break;
     case ControlKind::CommandButton:
     case ControlKind::ComboBox:

@@ -11,9 +11,12 @@
 #include <fontconfig/fontconfig.h>
 #endif
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace runtime {
 
@@ -81,20 +84,113 @@ QFont font(FontRole role) {
     return result;
 }
 
-QColor color(ColorRole role) {
+namespace {
+
+double linear(int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor &c) {
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+double ratio(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+constexpr double textContrast = 4.5;    // WCAG AA for text
+constexpr double nonTextContrast = 3.0; // WCAG AA for what marks a state, as a selection
+
+QColor titleBarColor() {
+    // An active window's title bar is drawn in the selection colour on most desktops.
+    return QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+} // namespace
+
+double contrastRatio(const QColor &a, const QColor &b) {
+    return ratio(luminance(a), luminance(b));
+}
+
+QColor readableOn(const QColor &ground, const QColor &preferred) {
+    if (preferred.isValid() && contrastRatio(preferred, ground) >= textContrast)
+        return preferred;
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    return contrastRatio(black, ground) >= contrastRatio(white, ground) ? black : white;
+}
+
+SelectionColors selectionOnTitleBar() {
+    // The box takes the title-bar colour, the colour selections are usually drawn in; the
+    // selection takes the scheme's ordinary box colours instead, its background or its text,
+    // whichever stands further apart from the title-bar colour, and the other one as text.
     const QPalette palette = QApplication::palette();
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor box = titleBarColor();
+    SelectionColors result{base, text};
+    if (contrastRatio(text, box) > contrastRatio(base, box))
+        result = {text, base};
+    if (contrastRatio(result.background, box) < nonTextContrast)
+        result.background = readableOn(box, QColor());
+    result.text = readableOn(result.background, result.text);
+    return result;
+}
+
+double pictureLuminance(const QRect &area) {
+    static const QImage picture = logoPicture().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect inside = area.intersected(picture.rect());
+    std::vector<double> values;
+    values.reserve(std::size_t(inside.width()) * std::size_t(inside.height()));
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            values.push_back(luminance(QColor(picture.pixel(x, y))));
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+QColor readableOverPicture(const QColor &wanted, const QRect &area) {
+    const double ground = pictureLuminance(area);
+    // A little above the minimum, for the picture's texture around the letters.
+    constexpr double target = textContrast + 0.5;
+    if (ratio(luminance(wanted), ground) >= target)
+        return wanted;
+    const bool lighter = ratio(1.0, ground) >= ratio(0.0, ground);
+    const QColor hsl = wanted.toHsl();
+    const auto at = [&hsl](double lightness) {
+        return QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), float(lightness));
+    };
+    // The lightness closest to the wanted colour's that reads.
+    double near = hsl.lightnessF();
+    double far = lighter ? 1.0 : 0.0;
+    for (int step = 0; step < 20; ++step) {
+        const double middle = (near + far) / 2;
+        if (ratio(luminance(at(middle)), ground) >= target)
+            far = middle;
+        else
+            near = middle;
+    }
+    return at(far).toRgb();
+}
+
+QColor color(ColorRole role) {
     switch (role) {
     case ColorRole::White:
         return QColor(255, 255, 255);
     case ColorRole::DarkGrey:
         return QColor(64, 64, 64);
     case ColorRole::TitleBar:
-        // An active window's title bar is drawn in the selection colour on most desktops.
-        return palette.color(QPalette::Active, QPalette::Highlight);
+        return titleBarColor();
     case ColorRole::Desktop:
-        // Only ever used for text drawn on the title-bar colour, so it takes the palette's
-        // text colour for that background and stays legible in light and dark schemes.
-        return palette.color(QPalette::Active, QPalette::HighlightedText);
+        // Only ever used for text drawn on the title-bar colour, so it takes the colour the
+        // scheme pairs with that background where it reads, and black or white where not; the
+        // desktop's background colour would be as dark as the title bar under many schemes.
+        return readableOn(titleBarColor(), QApplication::palette().color(
+                                               QPalette::Active, QPalette::HighlightedText));
     case ColorRole::Default:
         break;
     }

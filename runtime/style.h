@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QPixmap>
+#include <QRect>
 
 #include <thread>
 
@@ -38,6 +39,29 @@ QFont font(FontRole role);
 // Returns the concrete colour of a role on the current palette, or an invalid colour for
 // ColorRole::Default (the control keeps its own).
 QColor color(ColorRole role);
+
+// Returns the WCAG contrast ratio of two colours, from 1 (the same) to 21 (black and white).
+double contrastRatio(const QColor &a, const QColor &b);
+
+// Returns `preferred` where it reads on `ground` at 4.5:1 or more, otherwise black or white,
+// whichever reads better; one of them always reaches 4.5:1.
+QColor readableOn(const QColor &ground, const QColor &preferred);
+
+// The colours of selected text in a box filled with the title-bar colour: a selection that
+// stands at least 3:1 apart from the box, and the text on it.
+struct SelectionColors {
+    QColor background;
+    QColor text;
+};
+SelectionColors selectionOnTitleBar();
+
+// Returns the median luminance of the background picture in `area` (pixels from its top-left
+// corner), the ground that text drawn there is read against.
+double pictureLuminance(const QRect &area);
+
+// Returns `wanted` where text in it reads at 4.5:1 on the picture in `area`, otherwise the same
+// hue made just as much lighter or darker as it takes.
+QColor readableOverPicture(const QColor &wanted, const QRect &area);
 
 // Returns the background picture every window shows, decoded once.
 const QPixmap &logoPicture();

@@ -10,11 +10,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace runtime {
 
 namespace {
+
+constexpr int selectorFrameInset = 2;
+constexpr int haloWidth = 1;
 
 // Qt names an editable combo box after its text on this platform; a selector is named after the
 // heading above it, and its text is its value. Its children are its list (a window of its own,
@@ -76,11 +78,31 @@ QWidget *withSelectorAccessible(QWidget *parent) {
     return parent;
 }
 
+// A selector's text field, which covers most of the selector: it draws its part of the
+// selector's focus frame, so that the frame runs all the way round.
+class SelectorField : public QLineEdit {
+public:
+    explicit SelectorField(QWidget *parent)
+        : QLineEdit(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent *event) override {
+        QLineEdit::paintEvent(event);
+        QWidget *selector = parentWidget();
+        if (!selector || !selector->hasFocus())
+            return;
+        QPainter painter(this);
+        painter.translate(-pos());
+        drawFocusFrame(selector, painter, QPalette::Text, selectorFrameInset);
+    }
+};
+
 } // namespace
 
 Selector::Selector(QWidget *parent)
     : QComboBox(withSelectorAccessible(parent)) {
     setEditable(true);
+    setLineEdit(new SelectorField(this));
     setInsertPolicy(QComboBox::NoInsert);
     // The completer would turn a typed "circ" into a chosen "Circle".
     setCompleter(nullptr);
@@ -89,6 +111,49 @@ Selector::Selector(QWidget *parent)
     QObject::disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
     QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     connect(this, &QComboBox::activated, this, &Selector::Click);
+}
+
+void Selector::paintEvent(QPaintEvent *event) {
+    QComboBox::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    drawFocusFrame(this, painter, QPalette::Text, selectorFrameInset);
+}
+
+void drawFocusFrame(QWidget *control, QPainter &painter, QPalette::ColorRole text, int inset) {
+    painter.save();
+    painter.setClipping(false);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(control->palette().color(text), 1));
+    painter.drawRect(control->rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+    painter.restore();
+}
+
+void Caption::setHalo(const QColor &colour) {
+    if (colour == m_halo)
+        return;
+    m_halo = colour;
+    update();
+}
+
+void Caption::paintEvent(QPaintEvent *event) {
+    if (m_halo.isValid()) {
+        // The text drawn in the halo's colour once for every neighbouring pixel, beneath the
+        // text itself, as QLabel lays out plain text.
+        QPainter painter(this);
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::WindowText, m_halo);
+        const int flags = int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+        const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        for (int dy = -haloWidth; dy <= haloWidth; ++dy)
+            for (int dx = -haloWidth; dx <= haloWidth; ++dx)
+                if (dx != 0 || dy != 0)
+                    style()->drawItemText(&painter, area.translated(dx, dy), flags, palette,
+                                          isEnabled(), text(), QPalette::WindowText);
+    }
+    QLabel::paintEvent(event);
 }
 
 OutputBox::OutputBox(QWidget *parent)
@@ -128,6 +193,9 @@ void OutputBox::updateAccessibleName() {
 void OutputBox::paintEvent(QPaintEvent *event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
+    // Along the edge of the face, beneath the printed line, which starts at that edge.
+    if (hasFocus())
+        drawFocusFrame(this, painter, QPalette::WindowText, frameWidth());
     const QRect area = contentsRect();
     painter.setClipRect(area);
     painter.setPen(palette().color(QPalette::WindowText));
@@ -137,12 +205,6 @@ void OutputBox::paintEvent(QPaintEvent *event) {
         if (line.top() > area.bottom())
             break;
         painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_lines[row]);
-    }
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = area;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
 

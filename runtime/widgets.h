@@ -2,6 +2,9 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPalette>
 #include <QStringList>
 
 // The toolkit widgets behind the standard controls, where Qt's own needs a different behaviour.
@@ -18,6 +21,47 @@ public:
 
 Q_SIGNALS:
     void Click();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// Draws the keyboard-focus frame of a control: a one-pixel rectangle `inset` pixels inside its
+// edge, in the colour of its text, which the colours are chosen to read on the control's face.
+// The style's own focus marks are drawn in the selection colour, which is the face or the
+// picture around the controls on these windows.
+void drawFocusFrame(QWidget *control, QPainter &painter, QPalette::ColorRole text, int inset);
+
+// A toolkit control that draws the focus frame over itself while it has the keyboard focus.
+template <class Base, QPalette::ColorRole Text, int Inset> class FocusFramed : public Base {
+public:
+    using Base::Base;
+
+protected:
+    void paintEvent(QPaintEvent *event) override {
+        Base::paintEvent(event);
+        if (!this->hasFocus())
+            return;
+        QPainter painter(this);
+        drawFocusFrame(this, painter, Text, Inset);
+    }
+};
+
+// A caption drawn over the picture, which can draw a halo of another colour round its letters for
+// a text colour that does not read on the picture by itself; the picture still shows around and
+// between the letters.
+class Caption : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    // Sets the halo's colour; an invalid colour draws none.
+    void setHalo(const QColor &colour);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_halo;
 };
 
 // A picture box used as a one-line output: it draws its background inside a sunken border and
