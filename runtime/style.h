@@ -39,8 +39,11 @@ QFont font(FontRole role);
 // ColorRole::Default (the control keeps its own).
 QColor color(ColorRole role);
 
-// Returns the background picture every window shows, decoded once.
-const QPixmap &logoPicture();
+// Returns the background picture every window shows, decoded once, in the rendition for a
+// screen of `devicePixelRatio` device pixels per pixel: the smallest of 1, 1.5 and 2 that is at
+// least that ratio, or 2 beyond it. Its device pixel ratio is the rendition's, so it always
+// covers 240 x 197 pixels.
+const QPixmap &logoPicture(qreal devicePixelRatio = 1);
 
 // Returns a window icon, decoded once, with each image's transparency taken from its mask.
 const QIcon &icon(IconRole role);

@@ -213,8 +213,9 @@ private:
         return window->findChild<QWidget *>(qs(name), Qt::FindDirectChildrenOnly);
     }
 
-    // The logo's pixel under device pixel `p` of a window.
-    QRgb logoAt(QPoint p) const { return m_logo.pixel(p.x() / scale(), p.y() / scale()); }
+    // The logo's pixel under device pixel `p` of a window: the picture drawn for this run's
+    // scale, pixel for pixel.
+    QRgb logoAt(QPoint p) const { return m_logo.pixel(p); }
 
     Ink inkOf(const QImage &shot, const QRect &area, const QColor &colour, int tolerance) const {
         Ink ink;
@@ -242,7 +243,9 @@ private Q_SLOTS:
         for (const char *tool : {"xwininfo", "xprop"})
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
         QVERIFY(assets::available());
-        QVERIFY(m_logo.load(QString::fromLatin1(assets::logoPath)));
+        QVERIFY(
+            m_logo.load(QString::fromLatin1(scale() == 2 ? assets::logo2xPath : assets::logoPath)));
+        QCOMPARE(m_logo.size(), QSize(240, 197) * scale());
         m_logo = m_logo.convertToFormat(QImage::Format_RGB32);
         m_windows = std::make_unique<app::WindowSet>();
         m_windows->start();
@@ -420,7 +423,9 @@ private Q_SLOTS:
     }
 
     // The picture lies unscaled at the client area's top-left corner beneath everything, also
-    // after a repaint: the client area's corners show the logo's own pixels.
+    // after a repaint: the client area's corners show the logo's own pixels, and so does every
+    // pixel that no control or label covers; at scale 2 those are the pixels of the picture
+    // drawn at twice the resolution, not of the first one doubled.
     void pictureBeneath_data() {
         QTest::addColumn<WindowId>("id");
         for (const WindowId id : forms::windowOrder())
@@ -449,6 +454,24 @@ private Q_SLOTS:
             for (const QPoint &corner : corners)
                 QCOMPARE(QColor(shot.pixel(corner)), QColor(logoAt(corner)));
         }
+        QRegion bare(QRect(QPoint(), size));
+        for (const ControlDesc &c : forms::layoutOf(id).controls)
+            bare -= device(pixelRect(c));
+        const QImage shot = grab(window);
+        int pixels = 0;
+        std::optional<QPoint> differs;
+        for (const QRect &rect : bare)
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = rect.left(); x <= rect.right(); ++x, ++pixels)
+                    if (!differs && shot.pixel(x, y) != logoAt({x, y}))
+                        differs = QPoint(x, y);
+        QVERIFY(pixels * 4 > size.width() * size.height()); // a good part of the window
+        if (differs)
+            QFAIL(qPrintable(QStringLiteral("(%1, %2) is #%3, the picture #%4")
+                                 .arg(differs->x())
+                                 .arg(differs->y())
+                                 .arg(shot.pixel(*differs) & 0xffffff, 6, 16, QChar(u'0'))
+                                 .arg(logoAt(*differs) & 0xffffff, 6, 16, QChar(u'0'))));
     }
 
     // Every caption is drawn in its colour over the picture, which shows through everywhere
