@@ -101,11 +101,13 @@ check_tree() {
     fi
 
     local size
-    for size in 16 32 48; do
+    for size in 16 24 32 48 64 128 256; do
         local icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
         [ "$(png_size "$icon")" = "${size}x${size}" ] ||
             fail "$icon is $(png_size "$icon"), not ${size}x${size}"
     done
+    local scalable=$prefix/share/icons/hicolor/scalable/apps/$app_id.svg
+    grep -q '^<svg xmlns="http://www.w3.org/2000/svg"' "$scalable" || fail "$scalable is not an SVG picture"
 
     local entry=$prefix/share/applications/$app_id.desktop
     local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
