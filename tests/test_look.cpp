@@ -67,11 +67,27 @@ QRect pixelRect(const ControlDesc &c) {
             runtime::pixels(c.height)};
 }
 
-// The device pixels per pixel that this run was started with.
-int scale() {
+// The device pixels per pixel that this run was started with. The run at 1.5 checks the
+// picture alone (pictureBeneath); the other checks take whole scales.
+qreal scaleFactor() {
     return qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
-               ? qEnvironmentVariable("QT_SCALE_FACTOR").toInt()
+               ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                : 1;
+}
+
+int scale() {
+    return int(scaleFactor());
+}
+
+// A size or rectangle of pixels in device pixels at any scale; rectangles take in every device
+// pixel they touch.
+QSize deviceSize(const QSize &size) {
+    return (QSizeF(size) * scaleFactor()).toSize();
+}
+
+QRect deviceCover(const QRect &r) {
+    return QRectF(QPointF(r.topLeft()) * scaleFactor(), QSizeF(r.size()) * scaleFactor())
+        .toAlignedRect();
 }
 
 QRect device(const QRect &r) {
@@ -146,7 +162,8 @@ void saveScreenshot(const QImage &image, const QString &name) {
     if (folder.isEmpty())
         return;
     QDir().mkpath(folder);
-    const QString suffix = scale() == 1 ? QString() : QStringLiteral("@%1x").arg(scale());
+    const QString suffix =
+        scaleFactor() == 1 ? QString() : QStringLiteral("@%1x").arg(scaleFactor());
     image.save(folder + u'/' + name + suffix + QStringLiteral(".png"));
 }
 
@@ -243,15 +260,17 @@ private Q_SLOTS:
         for (const char *tool : {"xwininfo", "xprop"})
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
         QVERIFY(assets::available());
-        QVERIFY(
-            m_logo.load(QString::fromLatin1(scale() == 2 ? assets::logo2xPath : assets::logoPath)));
-        QCOMPARE(m_logo.size(), QSize(240, 197) * scale());
+        const char *logo = scaleFactor() == 2     ? assets::logo2xPath
+                           : scaleFactor() == 1.5 ? assets::logo15xPath
+                                                  : assets::logoPath;
+        QVERIFY(m_logo.load(QString::fromLatin1(logo)));
+        QCOMPARE(m_logo.size(), deviceSize(QSize(240, 197)));
         m_logo = m_logo.convertToFormat(QImage::Format_RGB32);
         m_windows = std::make_unique<app::WindowSet>();
         m_windows->start();
         // The first switch builds every window.
         QVERIFY(show(WindowId::frmMain));
-        QCOMPARE(m_windows->slot(WindowId::frmMain).window()->devicePixelRatio(), qreal(scale()));
+        QCOMPARE(m_windows->slot(WindowId::frmMain).window()->devicePixelRatio(), scaleFactor());
     }
 
     void cleanupTestCase() { m_windows.reset(); }
@@ -424,8 +443,8 @@ private Q_SLOTS:
 
     // The picture lies unscaled at the client area's top-left corner beneath everything, also
     // after a repaint: the client area's corners show the logo's own pixels, and so does every
-    // pixel that no control or label covers; at scale 2 those are the pixels of the picture
-    // drawn at twice the resolution, not of the first one doubled.
+    // pixel that no control or label covers; at scales 1.5 and 2 those are the pixels of the
+    // picture drawn at that resolution, not of the first one enlarged.
     void pictureBeneath_data() {
         QTest::addColumn<WindowId>("id");
         for (const WindowId id : forms::windowOrder())
@@ -436,14 +455,15 @@ private Q_SLOTS:
         QFETCH(WindowId, id);
         QWidget *window = show(id);
         QVERIFY(window);
-        const QSize size = window->size() * scale();
+        const QSize size = deviceSize(window->size());
         const QPoint corners[] = {{0, 0},
                                   {size.width() - 1, 0},
                                   {0, size.height() - 1},
                                   {size.width() - 1, size.height() - 1}};
         for (const QPoint &corner : corners)
-            QVERIFY2(!window->childAt(corner.x() / scale(), corner.y() / scale()),
-                     "a control covers the corner");
+            QVERIFY2(
+                !window->childAt(int(corner.x() / scaleFactor()), int(corner.y() / scaleFactor())),
+                "a control covers the corner");
         for (int pass = 0; pass < 2; ++pass) {
             if (pass == 1)
                 window->repaint();
@@ -456,7 +476,7 @@ private Q_SLOTS:
         }
         QRegion bare(QRect(QPoint(), size));
         for (const ControlDesc &c : forms::layoutOf(id).controls)
-            bare -= device(pixelRect(c));
+            bare -= deviceCover(pixelRect(c));
         const QImage shot = grab(window);
         int pixels = 0;
         std::optional<QPoint> differs;
