@@ -282,6 +282,10 @@ QList<QImage> iconImages(const QString &path) {
     return images;
 }
 
+const QPixmap &logoPicture() {
+    return logoPicture(1);
+}
+
 const QPixmap &logoPicture(qreal devicePixelRatio) {
     // Each rendition is drawn for its own scale and decoded the first time a window needs it;
     // its device pixel ratio makes it cover the same 240 x 197 pixels as the first.

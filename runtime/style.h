@@ -39,11 +39,8 @@ QFont font(FontRole role);
 // ColorRole::Default (the control keeps its own).
 QColor color(ColorRole role);
 
-// Returns the background picture every window shows, decoded once, in the rendition for a
-// screen of `devicePixelRatio` device pixels per pixel: the smallest of 1, 1.5 and 2 that is at
-// least that ratio, or 2 beyond it. Its device pixel ratio is the rendition's, so it always
-// covers 240 x 197 pixels.
-const QPixmap &logoPicture(qreal devicePixelRatio = 1);
+// Returns the background picture every window shows, decoded once.
+const QPixmap &logoPicture();
 
 // Returns a window icon, decoded once, with each image's transparency taken from its mask.
 const QIcon &icon(IconRole role);
@@ -51,5 +48,11 @@ const QIcon &icon(IconRole role);
 // Returns the images of an icon file in file order, each with its mask as transparency; the
 // window icons are made of them.
 QList<QImage> iconImages(const QString &path);
+
+// Returns the background picture in the rendition for a screen of `devicePixelRatio` device
+// pixels per pixel, decoded once: the smallest of 1 (logoPicture() itself), 1.5 and 2 that is at
+// least that ratio, or 2 beyond it. Its device pixel ratio is the rendition's, so it always
+// covers 240 x 197 pixels.
+const QPixmap &logoPicture(qreal devicePixelRatio);
 
 } // namespace runtime
