@@ -5,8 +5,10 @@
 namespace assets {
 
 bool available() {
-    return QFile::exists(QLatin1String(logoPath)) && QFile::exists(QLatin1String(mainIconPath)) &&
-           QFile::exists(QLatin1String(calculatorIconPath));
+    for (const char *path : {logoPath, logo15xPath, logo2xPath, mainIconPath, calculatorIconPath})
+        if (!QFile::exists(QLatin1String(path)))
+            return false;
+    return true;
 }
 
 } // namespace assets

@@ -1,15 +1,23 @@
 // Draws the program's pictures and writes them into the directory named by the first argument:
 //
 //   logo.bmp        240 x 197, 32 bits per pixel, shown behind the labels of every window
+//   logo@1.5x.bmp, logo@2x.bmp
+//                   the same picture drawn at 1.5 and 2 times the resolution (360 x 296 and
+//                   480 x 394, the first one's last row half beyond the picture), for screens of
+//                   that many device pixels per pixel
 //   main.ico        the main window's icon in five images (32x32x8, 16x16x1, 16x16x4,
 //                   16x16x32, 48x48x32)
 //   calculator.ico  the calculator windows' icon: the main icon's 32x32x8 image alone
 //   icon-16.png, icon-32.png, icon-48.png
 //                   the main icon's 16x16x32, 32x32x8 and 48x48x32 images with their masks
 //                   turned into alpha, for the desktop's hicolor theme
+//   icon-24.png, icon-64.png, icon-128.png, icon-256.png
+//                   the same icon drawn at those sizes, the disc's edge smoothed by alpha
+//   icon.svg        the same icon as shapes, for any size
 //
 // The output is the same, byte for byte, on every run and every platform: the rasteriser works
-// on integers only (shapes are tested at 4 x 4 sample points per pixel, in eighths of a pixel),
+// on integers only (shapes are tested at 4 x 4 sample points per pixel, in whole units of an
+// eighth of a pixel at the nominal size, finer for the larger renditions),
 // and the few vertex positions that need trigonometry come from a fixed polynomial evaluated in
 // plain double arithmetic and rounded to integers before any drawing.
 
@@ -61,18 +69,45 @@ struct Box {
 
 // Colour channels are kept at 16 bits (8.8 fixed point) so that many translucent layers do not
 // pile up rounding errors.
+//
+// A canvas may draw a picture at a resolution `num`/`den` times its nominal one: shapes are
+// then given in units of 1/(sub * num) of a nominal pixel (u() and e() convert), and each of
+// its own pixels spans sub * den of them, so every sample point still lies on a whole unit and
+// the same shapes give the same picture, only finer. At 1/1 a unit is an eighth of a pixel.
 class Canvas {
 public:
-    Canvas(int width, int height, Rgb fill)
-        : w(width)
-        , h(height)
-        , px(static_cast<std::size_t>(width * height)) {
+    Canvas(int width, int height, Rgb fill, int num = 1, int den = 1)
+        : w((width * num + den - 1) / den)
+        , h((height * num + den - 1) / den)
+        , scaleNum(num)
+        , scaleDen(den)
+        , px(static_cast<std::size_t>(w * h)) {
         for (auto &p : px)
             p = {fill.r << 8, fill.g << 8, fill.b << 8};
     }
 
     int width() const { return w; }
     int height() const { return h; }
+
+    // A length of whole nominal pixels, and one of eighths of a nominal pixel, in shape units.
+    int u(int pixels) const { return pixels * sub * scaleNum; }
+    int e(int eighths) const { return eighths * scaleNum; }
+
+    // The nominal pixel under the centre of pixel (x, y) of this canvas, for colour gradients.
+    int nominal(int v) const { return (2 * v + 1) * scaleDen / (2 * scaleNum); }
+
+    // The pixels around shapes given in shape units.
+    Box around(Point c, int radius) const {
+        const int unit = sub * scaleDen;
+        return {c.x / unit - radius / unit - 2, c.y / unit - radius / unit - 2,
+                c.x / unit + radius / unit + 3, c.y / unit + radius / unit + 3};
+    }
+
+    Box around(Point a, Point b) const {
+        const int unit = sub * scaleDen;
+        return {std::min(a.x, b.x) / unit - 2, std::min(a.y, b.y) / unit - 2,
+                std::max(a.x, b.x) / unit + 3, std::max(a.y, b.y) / unit + 3};
+    }
 
     Rgb at(int x, int y) const {
         const auto &p = px[index(x, y)];
@@ -93,8 +128,8 @@ public:
             p[i] += (src[i] - p[i]) * weight / full;
     }
 
-    // Fills every sample point for which inside(sx, sy) holds, sx and sy in sub-pixel units.
-    // colourAt gives the colour per pixel, so that fills can carry gradients.
+    // Fills every sample point for which inside(sx, sy) holds, sx and sy in shape units.
+    // colourAt gives the colour per nominal pixel, so that fills can carry gradients.
     template <class Inside, class ColourAt>
     void fill(Box box, Inside inside, ColourAt colourAt, int alpha = 255) {
         box.x0 = std::max(box.x0, 0);
@@ -103,9 +138,9 @@ public:
         box.y1 = std::min(box.y1, h);
         for (int y = box.y0; y < box.y1; ++y)
             for (int x = box.x0; x < box.x1; ++x) {
-                const int n = coverage(x, y, inside);
+                const int n = coverage(x, y, inside, scaleDen);
                 if (n > 0)
-                    blend(x, y, colourAt(x, y), alpha, n);
+                    blend(x, y, colourAt(nominal(x), nominal(y)), alpha, n);
             }
     }
 
@@ -114,12 +149,15 @@ public:
             box, inside, [colour](int, int) { return colour; }, alpha);
     }
 
-    template <class Inside> static int coverage(int x, int y, Inside inside) {
-        constexpr int step = sub / samplesPerAxis;
+    // The number of sample points of pixel (x, y) inside the shape, on a canvas whose pixels
+    // span sub * den shape units.
+    template <class Inside> static int coverage(int x, int y, Inside inside, int den = 1) {
+        const int step = sub * den / samplesPerAxis;
         int n = 0;
         for (int j = 0; j < samplesPerAxis; ++j)
             for (int i = 0; i < samplesPerAxis; ++i)
-                if (inside(x * sub + i * step + step / 2, y * sub + j * step + step / 2))
+                if (inside(x * sub * den + i * step + step / 2,
+                           y * sub * den + j * step + step / 2))
                     ++n;
         return n;
     }
@@ -129,6 +167,8 @@ private:
 
     int w;
     int h;
+    int scaleNum;
+    int scaleDen;
     std::vector<std::array<int, 3>> px;
 };
 
@@ -252,16 +292,6 @@ template <class A, class B> auto butNot(A a, B b) {
 
 constexpr Box everywhere{0, 0, 1 << 20, 1 << 20};
 
-Box around(Point c, int radius) {
-    return {c.x / sub - radius / sub - 2, c.y / sub - radius / sub - 2,
-            c.x / sub + radius / sub + 3, c.y / sub + radius / sub + 3};
-}
-
-Box around(Point a, Point b) {
-    return {std::min(a.x, b.x) / sub - 2, std::min(a.y, b.y) / sub - 2,
-            std::max(a.x, b.x) / sub + 3, std::max(a.y, b.y) / sub + 3};
-}
-
 // ---------------------------------------------------------------------------------------------
 // Angles, computed once per vertex and rounded to integers
 
@@ -312,7 +342,7 @@ void arc(Canvas &cv, Point c, int radius, int width, double a0, double a1, Rgb c
     for (double a = a0; a + 1e-9 < a1; a += advance) {
         const double b = std::min(a + step, a1);
         // Clockwise on screen from b back to a is the piece from a to b counter-clockwise.
-        cv.fill(around(c, radius + width),
+        cv.fill(cv.around(c, radius + width),
                 both(ring(c, radius, width), sector(c, direction(b), direction(a))), colour, alpha);
     }
 }
@@ -336,71 +366,75 @@ constexpr Rgb paperGrid{218, 230, 240};
 constexpr Rgb paperRule{120, 150, 176};
 
 void drawGround(Canvas &cv) {
-    const int w = cv.width();
-    const int h = cv.height();
     // Diagonal gradient, quadratic so the top left stays even longer.
-    const int span = (w - 1) * 3 + (h - 1) * 4;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int t = x * 3 + y * 4; // 0..span
-            const int t2 = t * t / span; // eased
+    const int span = (logoWidth - 1) * 3 + (logoHeight - 1) * 4;
+    for (int y = 0; y < cv.height(); ++y)
+        for (int x = 0; x < cv.width(); ++x) {
+            const int t = std::min(cv.nominal(x), logoWidth - 1) * 3 +
+                          std::min(cv.nominal(y), logoHeight - 1) * 4; // 0..span
+            const int t2 = t * t / span;                               // eased
             cv.set(x, y, mix(groundTopLeft, groundBottomRight, t2, span));
         }
     // Drafting grid: fine lines every 8 pixels, stronger ones every 40.
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const bool major = x % 40 == 4 || y % 40 == 4;
-            const bool minor = x % 8 == 4 || y % 8 == 4;
-            if (major)
-                cv.blend(x, y, {255, 255, 255}, 26, samplesPerPixel);
-            else if (minor)
-                cv.blend(x, y, {255, 255, 255}, 11, samplesPerPixel);
-        }
+    const int pixel = cv.u(1);
+    const auto major = [pixel](int x, int y) {
+        return (x / pixel) % 40 == 4 || (y / pixel) % 40 == 4;
+    };
+    const auto minor = [pixel](int x, int y) {
+        return (x / pixel) % 8 == 4 || (y / pixel) % 8 == 4;
+    };
+    cv.fill(everywhere, major, Rgb{255, 255, 255}, 26);
+    cv.fill(everywhere, butNot(minor, major), Rgb{255, 255, 255}, 11);
 }
 
 // The light panel behind the dark grey caption of the main window (x 120..209, y 16..57).
 void drawPanel(Canvas &cv) {
-    const int x0 = u(112), y0 = u(8), x1 = u(221), y1 = u(64);
-    const int r = u(4);
+    const int x0 = cv.u(112), y0 = cv.u(8), x1 = cv.u(221), y1 = cv.u(64);
+    const int r = cv.u(4);
     // Soft shadow.
     for (int i = 3; i >= 1; --i)
         cv.fill(everywhere,
-                roundedRect(x0 + u(i) - u(1), y0 + u(i), x1 + u(i) - u(1), y1 + u(i), r),
+                roundedRect(x0 + cv.u(i) - cv.u(1), y0 + cv.u(i), x1 + cv.u(i) - cv.u(1),
+                            y1 + cv.u(i), r),
                 Rgb{8, 30, 52}, 34);
     cv.fill(everywhere, roundedRect(x0, y0, x1, y1, r), paper);
-    const auto inside = roundedRect(x0 + u(1), y0 + u(1), x1 - u(1), y1 - u(1), r - u(1));
+    const auto inside =
+        roundedRect(x0 + cv.u(1), y0 + cv.u(1), x1 - cv.u(1), y1 - cv.u(1), r - cv.u(1));
     // Squared paper.
     for (int x = 116; x < 221; x += 6)
-        cv.fill(everywhere, both(inside, rect(u(x), y0, u(x) + u(1), y1)), paperGrid);
+        cv.fill(everywhere, both(inside, rect(cv.u(x), y0, cv.u(x) + cv.u(1), y1)), paperGrid);
     for (int y = 20; y < 64; y += 6)
-        cv.fill(everywhere, both(inside, rect(x0, u(y), x1, u(y) + u(1))), paperGrid);
+        cv.fill(everywhere, both(inside, rect(x0, cv.u(y), x1, cv.u(y) + cv.u(1))), paperGrid);
     // A ruler along the top edge: ticks every 3 pixels, longer every 15.
-    cv.fill(everywhere, both(inside, rect(x0, y0, x1, y0 + u(7))), paper);
-    cv.fill(everywhere, both(inside, rect(x0, y0 + u(7), x1, y0 + u(7) + 4)), paperRule, 160);
+    cv.fill(everywhere, both(inside, rect(x0, y0, x1, y0 + cv.u(7))), paper);
+    cv.fill(everywhere, both(inside, rect(x0, y0 + cv.u(7), x1, y0 + cv.u(7) + cv.e(4))), paperRule,
+            160);
     for (int x = 115, i = 0; x < 219; x += 3, ++i) {
-        const int len = i % 5 == 0 ? u(5) : u(2) + 4;
-        cv.fill(everywhere, rect(u(x), y0 + u(7) - len, u(x) + 5, y0 + u(7)), paperRule, 200);
+        const int len = i % 5 == 0 ? cv.u(5) : cv.u(2) + cv.e(4);
+        cv.fill(everywhere, rect(cv.u(x), y0 + cv.u(7) - len, cv.u(x) + cv.e(5), y0 + cv.u(7)),
+                paperRule, 200);
     }
     // Edge.
     cv.fill(
         everywhere,
-        butNot(roundedRect(x0, y0, x1, y1, r), roundedRect(x0 + 5, y0 + 5, x1 - 5, y1 - 5, r - 5)),
+        butNot(roundedRect(x0, y0, x1, y1, r),
+               roundedRect(x0 + cv.e(5), y0 + cv.e(5), x1 - cv.e(5), y1 - cv.e(5), r - cv.e(5))),
         Rgb{176, 204, 224});
 }
 
 // The leading figure: a circle with an inscribed triangle, centre, radius and construction
 // arcs, as drawn with a compass.
 void drawCircleFigure(Canvas &cv) {
-    const Point c{u(166), u(110)};
-    const int radius = u(40);
+    const Point c{cv.u(166), cv.u(110)};
+    const int radius = cv.u(40);
     // The disc, a shade lighter than the ground.
-    cv.fill(around(c, radius), disc(c, radius), Rgb{64, 132, 172}, 70);
+    cv.fill(cv.around(c, radius), disc(c, radius), Rgb{64, 132, 172}, 70);
     // Inscribed triangle, apex up.
     const Point a = polar(c, radius, 90);
     const Point b = polar(c, radius, 210);
     const Point d = polar(c, radius, 330);
     cv.fill(
-        around(c, radius), convex({a, b, d}),
+        cv.around(c, radius), convex({a, b, d}),
         [&](int, int y) {
             return mix(Rgb{70, 150, 186}, Rgb{42, 110, 150}, std::clamp(y - 70, 0, 80), 80);
         },
@@ -413,38 +447,39 @@ void drawCircleFigure(Canvas &cv) {
             const Point s{p.x + (q.x - p.x) * i / dashes, p.y + (q.y - p.y) * i / dashes};
             const Point e{p.x + (q.x - p.x) * (i + 1) / dashes,
                           p.y + (q.y - p.y) * (i + 1) / dashes};
-            cv.fill(around(s, e), segment(s, e, 6), lineSoft, 150);
+            cv.fill(cv.around(s, e), segment(s, e, cv.e(6)), lineSoft, 150);
         }
     }
     // Outline of the circle and the triangle.
-    cv.fill(around(c, radius + u(2)), ring(c, radius, 13), line);
+    cv.fill(cv.around(c, radius + cv.u(2)), ring(c, radius, cv.e(13)), line);
     for (auto [p, q] : {std::pair{a, b}, std::pair{b, d}, std::pair{d, a}})
-        cv.fill(around(p, q), segment(p, q, 12), accent);
+        cv.fill(cv.around(p, q), segment(p, q, cv.e(12)), accent);
     for (Point p : {a, b, d}) {
-        cv.fill(around(p, u(3)), disc(p, u(2) + 4), accent);
-        cv.fill(around(p, u(3)), disc(p, u(1)), Rgb{34, 84, 120});
+        cv.fill(cv.around(p, cv.u(3)), disc(p, cv.u(2) + cv.e(4)), accent);
+        cv.fill(cv.around(p, cv.u(3)), disc(p, cv.u(1)), Rgb{34, 84, 120});
     }
     // The angle at the lower left vertex, and the right angle where the vertical median
     // meets the base.
-    arc(cv, b, u(9), 6, 0, 60, accent, 230);
+    arc(cv, b, cv.u(9), cv.e(6), 0, 60, accent, 230);
     const Point foot{c.x, b.y};
-    const Point corner{foot.x + u(4), foot.y - u(4)};
-    cv.fill(around(foot, corner), segment({foot.x + u(4), foot.y}, corner, 6), accent, 230);
-    cv.fill(around(foot, corner), segment({foot.x, corner.y}, corner, 6), accent, 230);
+    const Point corner{foot.x + cv.u(4), foot.y - cv.u(4)};
+    cv.fill(cv.around(foot, corner), segment({foot.x + cv.u(4), foot.y}, corner, cv.e(6)), accent,
+            230);
+    cv.fill(cv.around(foot, corner), segment({foot.x, corner.y}, corner, cv.e(6)), accent, 230);
     // Centre mark.
-    cv.fill(around(c, u(3)), disc(c, u(2)), line);
+    cv.fill(cv.around(c, cv.u(3)), disc(c, cv.u(2)), line);
     // Compass marks beyond the circle, left from stepping off the vertices.
-    arc(cv, c, radius + u(9), 6, 60, 120, lineSoft, 190);
-    arc(cv, c, radius + u(9), 6, 180, 240, lineSoft, 190);
-    arc(cv, c, radius + u(9), 6, 300, 360, lineSoft, 190);
+    arc(cv, c, radius + cv.u(9), cv.e(6), 60, 120, lineSoft, 190);
+    arc(cv, c, radius + cv.u(9), cv.e(6), 180, 240, lineSoft, 190);
+    arc(cv, c, radius + cv.u(9), cv.e(6), 300, 360, lineSoft, 190);
     // The outer construction circle, dashed.
-    arc(cv, c, radius + u(16), 5, 0, 360, lineSoft, 110, 4);
+    arc(cv, c, radius + cv.u(16), cv.e(5), 0, 360, lineSoft, 110, 4);
 }
 
 // An isometric cube in outline with translucent faces.
 void drawCube(Canvas &cv) {
-    const Point top{u(28), u(80)};
-    const int s = u(21);           // edge length along the isometric axes
+    const Point top{cv.u(28), cv.u(80)};
+    const int s = cv.u(21);        // edge length along the isometric axes
     const int dx = s * 866 / 1000; // cos 30
     const int dy = s / 2;
     const Point t0 = top;
@@ -460,73 +495,77 @@ void drawCube(Canvas &cv) {
     for (auto [p, q] : {std::pair{t0, t1}, std::pair{t1, t2}, std::pair{t2, t3}, std::pair{t3, t0},
                         std::pair{t2, b2}, std::pair{t1, b1}, std::pair{t3, b3}, std::pair{b3, b2},
                         std::pair{b2, b1}})
-        cv.fill(around(p, q), segment(p, q, 10), line);
+        cv.fill(cv.around(p, q), segment(p, q, cv.e(10)), line);
     // Hidden edges, dashed.
     const Point h0{top.x, top.y + s};
     for (Point q : {b1, b3, t0}) {
         for (int i = 0; i < 8; i += 2) {
             const Point s0{h0.x + (q.x - h0.x) * i / 8, h0.y + (q.y - h0.y) * i / 8};
             const Point s1{h0.x + (q.x - h0.x) * (i + 1) / 8, h0.y + (q.y - h0.y) * (i + 1) / 8};
-            cv.fill(around(s0, s1), segment(s0, s1, 5), lineSoft, 170);
+            cv.fill(cv.around(s0, s1), segment(s0, s1, cv.e(5)), lineSoft, 170);
         }
     }
 }
 
 // An upright cylinder in outline.
 void drawCylinder(Canvas &cv) {
-    const int cx = u(79);
-    const int topY = u(84);
-    const int botY = u(118);
-    const int rx = u(15);
-    const int ry = u(5);
+    const int cx = cv.u(79);
+    const int topY = cv.u(84);
+    const int botY = cv.u(118);
+    const int rx = cv.u(15);
+    const int ry = cv.u(5);
     // Body: rectangle plus the bottom half ellipse, with a horizontal shading.
     const auto body = [=](int x, int y) {
         return (x >= cx - rx && x <= cx + rx && y >= topY && y <= botY) ||
                ellipse({cx, botY}, rx, ry)(x, y);
     };
+    const int shadeLeft = (cx - rx) / cv.u(1); // in pixels
+    const int shadeWidth = 2 * rx / cv.u(1);
     cv.fill(
         everywhere, body,
         [=](int x, int) {
-            const int t = std::clamp(x - (cx - rx) / sub, 0, 2 * rx / sub);
-            return mix(Rgb{78, 146, 184}, Rgb{26, 72, 110}, t, 2 * rx / sub);
+            const int t = std::clamp(x - shadeLeft, 0, shadeWidth);
+            return mix(Rgb{78, 146, 184}, Rgb{26, 72, 110}, t, shadeWidth);
         },
         130);
     cv.fill(everywhere, ellipse({cx, topY}, rx, ry), Rgb{96, 166, 200}, 130);
-    cv.fill(everywhere, ellipseRing({cx, topY}, rx, ry, 10), line);
+    cv.fill(everywhere, ellipseRing({cx, topY}, rx, ry, cv.e(10)), line);
     // Lower rim, front half solid and back half dashed.
     cv.fill(everywhere,
-            both(ellipseRing({cx, botY}, rx, ry, 10), [=](int, int y) { return y >= botY; }), line);
+            both(ellipseRing({cx, botY}, rx, ry, cv.e(10)), [=](int, int y) { return y >= botY; }),
+            line);
     for (int i = 0; i < 8; ++i) {
         const int xa = cx - rx + 2 * rx * i / 8;
         const int xb = cx - rx + 2 * rx * i / 8 + rx / 8;
         cv.fill(everywhere,
-                both(ellipseRing({cx, botY}, rx, ry, 5),
+                both(ellipseRing({cx, botY}, rx, ry, cv.e(5)),
                      [=](int x, int y) { return y < botY && x >= xa && x < xb; }),
                 lineSoft, 170);
     }
-    cv.fill(everywhere, segment({cx - rx, topY}, {cx - rx, botY}, 10), line);
-    cv.fill(everywhere, segment({cx + rx, topY}, {cx + rx, botY}, 10), line);
+    cv.fill(everywhere, segment({cx - rx, topY}, {cx - rx, botY}, cv.e(10)), line);
+    cv.fill(everywhere, segment({cx + rx, topY}, {cx + rx, botY}, cv.e(10)), line);
     // Axis, dashed.
-    for (int y = topY; y < botY; y += u(4))
-        cv.fill(everywhere, segment({cx, y}, {cx, std::min(y + u(2), botY)}, 5), lineSoft, 150);
+    for (int y = topY; y < botY; y += cv.u(4))
+        cv.fill(everywhere, segment({cx, y}, {cx, std::min(y + cv.u(2), botY)}, cv.e(5)), lineSoft,
+                150);
 }
 
 // A protractor in the quiet lower left corner, below the windows' captions.
 void drawProtractor(Canvas &cv) {
-    const Point c{u(36), u(190)};
-    const int radius = u(28);
-    cv.fill(around(c, radius), both(disc(c, radius), rect(0, 0, 1 << 20, c.y)), Rgb{64, 132, 172},
-            50);
-    arc(cv, c, radius, 10, 0, 180, line, 255);
-    cv.fill(around(c, radius + u(4)),
-            segment({c.x - radius - u(4), c.y}, {c.x + radius + u(4), c.y}, 10), line);
+    const Point c{cv.u(36), cv.u(190)};
+    const int radius = cv.u(28);
+    cv.fill(cv.around(c, radius), both(disc(c, radius), rect(0, 0, 1 << 20, c.y)),
+            Rgb{64, 132, 172}, 50);
+    arc(cv, c, radius, cv.e(10), 0, 180, line, 255);
+    cv.fill(cv.around(c, radius + cv.u(4)),
+            segment({c.x - radius - cv.u(4), c.y}, {c.x + radius + cv.u(4), c.y}, cv.e(10)), line);
     for (int deg = 0; deg <= 180; deg += 10) {
-        const int len = deg % 30 == 0 ? u(6) : u(3);
+        const int len = deg % 30 == 0 ? cv.u(6) : cv.u(3);
         const Point p = polar(c, radius, deg);
         const Point q = polar(c, radius - len, deg);
-        cv.fill(around(p, q), segment(p, q, 6), line, 220);
+        cv.fill(cv.around(p, q), segment(p, q, cv.e(6)), line, 220);
     }
-    cv.fill(around(c, u(4)), disc(c, u(2)), line);
+    cv.fill(cv.around(c, cv.u(4)), disc(c, cv.u(2)), line);
 }
 
 // A steel square lying on the sheet, its blade along y 42..53 from x 36 and its tongue standing
@@ -537,19 +576,21 @@ void drawProtractor(Canvas &cv) {
 // the blade and left of the tongue: the square takes only the bottom rows and the last columns
 // of the lower one, well short of what would move its median.
 void drawSquare(Canvas &cv) {
-    const int left = u(36), right = u(96);
-    const int bladeTop = u(42), bottom = u(54);
-    const int tongueLeft = u(78), top = u(24);
-    const int r = u(2);
+    const int left = cv.u(36), right = cv.u(96);
+    const int bladeTop = cv.u(42), bottom = cv.u(54);
+    const int tongueLeft = cv.u(78), top = cv.u(24);
+    const int r = cv.u(2);
     const auto shape = [=](int x, int y) {
         return roundedRect(left, bladeTop, right, bottom, r)(x, y) ||
                roundedRect(tongueLeft, top, right, bottom, r)(x, y);
     };
     // Shadow falling to the lower right, as the panel's.
-    for (int i = 2; i >= 1; --i)
+    for (int i = 2; i >= 1; --i) {
+        const int shift = cv.u(i);
         cv.fill(
-            everywhere, [=](int x, int y) { return shape(x - u(i), y - u(i)); }, Rgb{4, 16, 30},
+            everywhere, [=](int x, int y) { return shape(x - shift, y - shift); }, Rgb{4, 16, 30},
             60);
+    }
     // The face, blued steel: a deep blue, not black, so that it stays apart from black text
     // beside it (as at the rounded corners of the Calculate buttons just below); a little
     // lighter towards the top left, and even there its luminance stays near 0.02, which leaves
@@ -560,24 +601,31 @@ void drawSquare(Canvas &cv) {
     // Graduations on the outer edges: along the blade's lower edge and the tongue's right edge,
     // every 3 pixels, longer every 15; the inner edges stay plain beside the captions.
     for (int x = 39, i = 0; x < 94; x += 3, ++i) {
-        const int len = i % 5 == 0 ? u(3) : u(2);
-        cv.fill(everywhere, rect(u(x), bottom - u(1) - len, u(x) + 6, bottom - u(1)), lineSoft,
-                220);
+        const int len = i % 5 == 0 ? cv.u(3) : cv.u(2);
+        cv.fill(everywhere,
+                rect(cv.u(x), bottom - cv.u(1) - len, cv.u(x) + cv.e(6), bottom - cv.u(1)),
+                lineSoft, 220);
     }
     for (int y = 27, i = 0; y < 51; y += 3, ++i) {
-        const int len = i % 5 == 0 ? u(3) : u(2);
-        cv.fill(everywhere, rect(right - u(1) - len, u(y), right - u(1), u(y) + 6), lineSoft, 220);
+        const int len = i % 5 == 0 ? cv.u(3) : cv.u(2);
+        cv.fill(everywhere,
+                rect(right - cv.u(1) - len, cv.u(y), right - cv.u(1), cv.u(y) + cv.e(6)), lineSoft,
+                220);
     }
     // Outline, as the figures are drawn.
+    const int edge = cv.e(6);
     const auto inner = [=](int x, int y) {
-        return roundedRect(left + 6, bladeTop + 6, right - 6, bottom - 6, r - 6)(x, y) ||
-               roundedRect(tongueLeft + 6, top + 6, right - 6, bottom - 6, r - 6)(x, y);
+        return roundedRect(left + edge, bladeTop + edge, right - edge, bottom - edge,
+                           r - edge)(x, y) ||
+               roundedRect(tongueLeft + edge, top + edge, right - edge, bottom - edge, r - edge)(x,
+                                                                                                 y);
     };
     cv.fill(everywhere, butNot(shape, inner), line, 200);
 }
 
-Canvas drawLogo() {
-    Canvas cv(logoWidth, logoHeight, groundTopLeft);
+// Draws the logo at `num`/`den` times its size of 240 x 197 pixels.
+Canvas drawLogo(int num = 1, int den = 1) {
+    Canvas cv(logoWidth, logoHeight, groundTopLeft, num, den);
     drawGround(cv);
     drawCube(cv);
     drawCylinder(cv);
@@ -612,48 +660,73 @@ constexpr Rgb iconTriBottom{238, 146, 28};
 constexpr Rgb iconTriEdge{150, 76, 10};
 
 struct IconDrawing {
-    std::vector<Rgb> colours;
-    std::vector<bool> transparent;
+    std::vector<Rgb> colours;      // black where transparent
+    std::vector<bool> transparent; // pixels less than half inside the disc
+    std::vector<int> alpha;        // the share of each pixel inside the disc, 0..255
+    std::vector<Rgb> shades;       // the colours where alpha is above 0, black elsewhere
 };
 
+// The icon's shapes at one size, in sub-pixel units of that size.
+struct IconGeometry {
+    Point centre;
+    int radius;        // the disc with its rim
+    int rim;           // the rim's width
+    Point triangle[3]; // the amber triangle, apex up
+    Point inner[3];    // its lighter inside
+    int highlightRadius;
+    int highlightWidth; // a ring piece on the disc's upper left edge, from 100 to 180 degrees
+};
+
+IconGeometry iconGeometry(int size) {
+    IconGeometry g{};
+    g.centre = {u(size) / 2, u(size) / 2};
+    g.radius = u(size) / 2 - 2;
+    g.rim = std::max(sub, u(size) / 32); // 1 pixel at 16 and 32, 1.5 at 48
+    const int triRadius = g.radius - g.rim - (size >= 32 ? u(size) / 16 : 2);
+    const Point tc{g.centre.x, g.centre.y + u(size) / 64};
+    g.triangle[0] = polar(tc, triRadius, 90);
+    g.triangle[1] = polar(tc, triRadius, 210);
+    g.triangle[2] = polar(tc, triRadius, 330);
+    // The inside is the same triangle shrunk towards its centre, leaving an edge of `inset`
+    // quarters of a pixel.
+    const int inset = size >= 64 ? size / 16 : size >= 48 ? 3 : 2;
+    const int edge = inset * sub / 4 * 2; // distance from edge to the inner triangle, x2
+    const Int k = triRadius - edge;
+    for (int i = 0; i < 3; ++i) {
+        const Point p = g.triangle[i];
+        g.inner[i] = {tc.x + static_cast<int>((p.x - tc.x) * k / triRadius),
+                      tc.y + static_cast<int>((p.y - tc.y) * k / triRadius)};
+    }
+    g.highlightRadius = g.radius - g.rim - u(size) / 24;
+    g.highlightWidth = std::max(sub, u(size) / 24);
+    return g;
+}
+
 IconDrawing drawIcon(int size) {
+    const IconGeometry g = iconGeometry(size);
     Canvas cv(size, size, iconRim);
-    // Geometry in sub-pixel units of this size.
-    const Point c{u(size) / 2, u(size) / 2};
-    const int radius = u(size) / 2 - 2;
-    const int rim = std::max(sub, u(size) / 32); // 1 pixel at 16 and 32, 1.5 at 48
-    cv.fill(everywhere, disc(c, radius - rim),
+    cv.fill(everywhere, disc(g.centre, g.radius - g.rim),
             [&](int, int y) { return mix(iconDiscTop, iconDiscBottom, y, size - 1); });
-    const int triRadius = radius - rim - (size >= 32 ? u(size) / 16 : 2);
-    const Point tc{c.x, c.y + u(size) / 64};
-    const Point a = polar(tc, triRadius, 90);
-    const Point b = polar(tc, triRadius, 210);
-    const Point d = polar(tc, triRadius, 330);
-    cv.fill(everywhere, convex({a, b, d}), iconTriEdge);
-    // The lighter inside of the triangle: the same triangle shrunk towards its centre.
-    const int inset = size >= 48 ? 3 : 2; // parts of 4 per pixel
-    const auto shrink = [&](Point p) {
-        const int edge = inset * sub / 4 * 2; // distance from edge to the inner triangle, x2
-        const Int k = triRadius - edge;
-        return Point{tc.x + static_cast<int>((p.x - tc.x) * k / triRadius),
-                     tc.y + static_cast<int>((p.y - tc.y) * k / triRadius)};
-    };
-    cv.fill(everywhere, convex({shrink(a), shrink(b), shrink(d)}),
+    cv.fill(everywhere, convex({g.triangle[0], g.triangle[1], g.triangle[2]}), iconTriEdge);
+    cv.fill(everywhere, convex({g.inner[0], g.inner[1], g.inner[2]}),
             [&](int, int y) { return mix(iconTriTop, iconTriBottom, y, size - 1); });
-    // A highlight on the disc's upper left edge, for larger sizes.
+    // The highlight, for larger sizes.
     if (size >= 32)
         cv.fill(everywhere,
-                both(ring(c, radius - rim - u(size) / 24, std::max(sub, u(size) / 24)),
-                     sector(c, direction(180), direction(100))),
+                both(ring(g.centre, g.highlightRadius, g.highlightWidth),
+                     sector(g.centre, direction(180), direction(100))),
                 Rgb{255, 255, 255}, 70);
 
     IconDrawing out;
-    const auto inDisc = disc(c, radius);
+    const auto inDisc = disc(g.centre, g.radius);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const bool clear = Canvas::coverage(x, y, inDisc) < samplesPerPixel / 2;
+            const int inside = Canvas::coverage(x, y, inDisc);
+            const bool clear = inside < samplesPerPixel / 2;
             out.transparent.push_back(clear);
+            out.alpha.push_back((inside * 255 + samplesPerPixel / 2) / samplesPerPixel);
             out.colours.push_back(clear ? Rgb{} : cv.at(x, y));
+            out.shades.push_back(inside > 0 ? cv.at(x, y) : Rgb{});
         }
     return out;
 }
@@ -821,7 +894,7 @@ void putInfoHeader(Bytes &out, int width, int height, int bits, std::uint32_t im
     put32(out, 0); // all colours important
 }
 
-Bytes bitmapFile(const Canvas &cv) {
+Bytes bitmapFile(const Canvas &cv, std::uint32_t pixelsPerMetre) {
     const int w = cv.width();
     const int h = cv.height();
     const auto imageSize = static_cast<std::uint32_t>(w * h * 4);
@@ -831,7 +904,7 @@ Bytes bitmapFile(const Canvas &cv) {
     put32(out, 14 + 40 + imageSize);
     put32(out, 0);
     put32(out, 14 + 40);
-    putInfoHeader(out, w, h, 32, imageSize, 3780); // 96 pixels per inch
+    putInfoHeader(out, w, h, 32, imageSize, pixelsPerMetre);
     for (int y = h - 1; y >= 0; --y)
         for (int x = 0; x < w; ++x) {
             const Rgb c = cv.at(x, y);
@@ -939,19 +1012,18 @@ void pngChunk(Bytes &out, const char type[4], const Bytes &data) {
     put32be(out, crc32(out.data() + start, out.size() - start));
 }
 
-// RGBA, 8 bits per channel, no filtering, stored in uncompressed deflate blocks.
-Bytes pngFile(const IconImage &img) {
-    const int n = img.size;
+// RGBA, 8 bits per channel, no filtering, stored in uncompressed deflate blocks; pixels top row
+// first, alpha 0..255.
+Bytes pngFile(int n, const std::vector<Rgb> &colours, const std::vector<int> &alpha) {
     Bytes raw;
     for (int y = 0; y < n; ++y) {
         raw.push_back(0); // filter: none
         for (int x = 0; x < n; ++x) {
-            const bool clear = img.transparent[static_cast<std::size_t>(y * n + x)];
-            const Rgb c = clear ? Rgb{} : img.colourAt(x, y);
-            raw.push_back(static_cast<std::uint8_t>(c.r));
-            raw.push_back(static_cast<std::uint8_t>(c.g));
-            raw.push_back(static_cast<std::uint8_t>(c.b));
-            raw.push_back(clear ? 0 : 255);
+            const auto i = static_cast<std::size_t>(y * n + x);
+            raw.push_back(static_cast<std::uint8_t>(colours[i].r));
+            raw.push_back(static_cast<std::uint8_t>(colours[i].g));
+            raw.push_back(static_cast<std::uint8_t>(colours[i].b));
+            raw.push_back(static_cast<std::uint8_t>(alpha[i]));
         }
     }
     Bytes z{0x78, 0x01};
@@ -980,6 +1052,95 @@ Bytes pngFile(const IconImage &img) {
     return out;
 }
 
+// An icon image with its mask turned into alpha.
+Bytes pngFile(const IconImage &img) {
+    const int n = img.size;
+    std::vector<Rgb> colours;
+    std::vector<int> alpha;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            const bool clear = img.transparent[static_cast<std::size_t>(y * n + x)];
+            colours.push_back(clear ? Rgb{} : img.colourAt(x, y));
+            alpha.push_back(clear ? 0 : 255);
+        }
+    return pngFile(n, colours, alpha);
+}
+
+// The icon drawn at `size` with its disc's edge smoothed by partial alpha, for the sizes the
+// window icon has no image of.
+Bytes smoothIconPng(int size) {
+    const IconDrawing d = drawIcon(size);
+    return pngFile(size, d.shades, d.alpha);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The icon as a scalable picture: the same shapes as iconGeometry(256) gives, 256 units square.
+
+std::string svgNumber(int units) {
+    // Sub-pixel units are eighths, so three decimals are exact.
+    std::string text = units < 0 ? "-" : "";
+    const int v = units < 0 ? -units : units;
+    text += std::to_string(v / sub);
+    if (const int rest = v % sub * 1000 / sub; rest != 0) {
+        std::string digits = std::to_string(rest);
+        digits.insert(0, 3 - digits.size(), '0');
+        while (digits.back() == '0')
+            digits.pop_back();
+        text += '.' + digits;
+    }
+    return text;
+}
+
+std::string svgColour(Rgb c) {
+    static const char hex[] = "0123456789abcdef";
+    std::string text = "#";
+    for (int v : {c.r, c.g, c.b}) {
+        text += hex[v >> 4];
+        text += hex[v & 15];
+    }
+    return text;
+}
+
+std::string svgPoints(const Point (&points)[3]) {
+    std::string text;
+    for (const Point &p : points)
+        text += (text.empty() ? "" : " ") + svgNumber(p.x) + "," + svgNumber(p.y);
+    return text;
+}
+
+Bytes svgFile() {
+    constexpr int size = 256;
+    const IconGeometry g = iconGeometry(size);
+    const std::string top = svgNumber(sub / 2);              // the first row's centre
+    const std::string bottom = svgNumber(u(size) - sub / 2); // the last row's
+    const Point from = polar(g.centre, g.highlightRadius, 180);
+    const Point to = polar(g.centre, g.highlightRadius, 100);
+    const std::string r = svgNumber(g.highlightRadius);
+    const std::string text =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+        "viewBox=\"0 0 256 256\">\n"
+        "  <defs>\n"
+        "    <linearGradient id=\"disc\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"" +
+        top + "\" x2=\"0\" y2=\"" + bottom + "\">\n" + "      <stop offset=\"0\" stop-color=\"" +
+        svgColour(iconDiscTop) + "\"/>\n" + "      <stop offset=\"1\" stop-color=\"" +
+        svgColour(iconDiscBottom) + "\"/>\n" + "    </linearGradient>\n" +
+        "    <linearGradient id=\"triangle\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"" +
+        top + "\" x2=\"0\" y2=\"" + bottom + "\">\n" + "      <stop offset=\"0\" stop-color=\"" +
+        svgColour(iconTriTop) + "\"/>\n" + "      <stop offset=\"1\" stop-color=\"" +
+        svgColour(iconTriBottom) + "\"/>\n" + "    </linearGradient>\n" + "  </defs>\n" +
+        "  <circle cx=\"" + svgNumber(g.centre.x) + "\" cy=\"" + svgNumber(g.centre.y) + "\" r=\"" +
+        svgNumber(g.radius) + "\" fill=\"" + svgColour(iconRim) + "\"/>\n" + "  <circle cx=\"" +
+        svgNumber(g.centre.x) + "\" cy=\"" + svgNumber(g.centre.y) + "\" r=\"" +
+        svgNumber(g.radius - g.rim) + "\" fill=\"url(#disc)\"/>\n" + "  <polygon points=\"" +
+        svgPoints(g.triangle) + "\" fill=\"" + svgColour(iconTriEdge) + "\"/>\n" +
+        "  <polygon points=\"" + svgPoints(g.inner) + "\" fill=\"url(#triangle)\"/>\n" +
+        "  <path d=\"M " + svgNumber(from.x) + "," + svgNumber(from.y) + " A " + r + "," + r +
+        " 0 0 1 " + svgNumber(to.x) + "," + svgNumber(to.y) +
+        "\" fill=\"none\" stroke=\"#ffffff\" stroke-opacity=\"0.275\" stroke-width=\"" +
+        svgNumber(g.highlightWidth) + "\"/>\n" + "</svg>\n";
+    return Bytes(text.begin(), text.end());
+}
+
 bool writeFile(const std::filesystem::path &path, const Bytes &data) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     f.write(reinterpret_cast<const char *>(data.data()), static_cast<std::streamsize>(data.size()));
@@ -1004,11 +1165,18 @@ int main(int argc, char **argv) {
 
     const std::vector<IconImage> mainImages = {iconPalette(32, 8), iconOneBit(), iconPalette(16, 4),
                                                iconTrueColour(16), iconTrueColour(48)};
-    const bool ok = writeFile(dir / "logo.bmp", bitmapFile(drawLogo())) &&
-                    writeFile(dir / "main.ico", iconFile(mainImages)) &&
-                    writeFile(dir / "calculator.ico", iconFile({mainImages[0]})) &&
-                    writeFile(dir / "icon-16.png", pngFile(mainImages[3])) &&
-                    writeFile(dir / "icon-32.png", pngFile(mainImages[0])) &&
-                    writeFile(dir / "icon-48.png", pngFile(mainImages[4]));
+    // The logo at its own size and for screens of 1.5 and 2 device pixels per pixel, with the
+    // resolution each of them has at its scale (3780 pixels per metre is 96 per inch).
+    bool ok = writeFile(dir / "logo.bmp", bitmapFile(drawLogo(), 3780)) &&
+              writeFile(dir / "logo@1.5x.bmp", bitmapFile(drawLogo(3, 2), 5670)) &&
+              writeFile(dir / "logo@2x.bmp", bitmapFile(drawLogo(2, 1), 7560)) &&
+              writeFile(dir / "main.ico", iconFile(mainImages)) &&
+              writeFile(dir / "calculator.ico", iconFile({mainImages[0]})) &&
+              writeFile(dir / "icon-16.png", pngFile(mainImages[3])) &&
+              writeFile(dir / "icon-32.png", pngFile(mainImages[0])) &&
+              writeFile(dir / "icon-48.png", pngFile(mainImages[4])) &&
+              writeFile(dir / "icon.svg", svgFile());
+    for (int size : {24, 64, 128, 256})
+        ok = ok && writeFile(dir / ("icon-" + std::to_string(size) + ".png"), smoothIconPng(size));
     return ok ? 0 : 1;
 }

@@ -12,13 +12,17 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR "DEB")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Helmira Solutions"
-    CACHE STRING "Maintainer field of the Debian package")
+# A name and an address, as Debian's policy wants the field.
+set(HELMIRA_PACKAGE_MAINTAINER "Helmira Solutions <packages@helmira.example>"
+    CACHE STRING "Maintainer field of the Debian package: Name <address>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${HELMIRA_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "math")
-# Below the summary line, which comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A desktop calculator for the areas of the triangle, circle and ellipse, the surface
-areas of the sphere, cylinder and torus, and the volumes of the sphere, pyramid,
-ellipsoid, cylinder, cone and torus, from whole-number measurements.")
+# Below the summary line, which comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; the lines stay
+# within the 80 columns Debian allows, the leading blank of each included.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A desktop calculator for the areas of the triangle, circle and ellipse,
+the surface areas of the sphere, cylinder and torus, and the volumes of the
+sphere, pyramid, ellipsoid, cylinder, cone and torus, from whole-number
+measurements.")
 # The libraries come from dpkg-shlibdeps; the fonts the windows draw with are loaded by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dancingscript")

@@ -53,7 +53,13 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
-        painter.drawPixmap(0, 0, logoPicture());
+        const qreal ratio = devicePixelRatioF();
+        const QPixmap &picture = logoPicture(ratio);
+        // A rendition for another ratio than the screen's is scaled smoothly; the one made for
+        // it lands pixel for pixel.
+        if (picture.devicePixelRatio() != ratio)
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(QPointF(0, 0), picture);
     }
 
     void closeEvent(QCloseEvent *event) override {

@@ -379,7 +379,26 @@ QList<QImage> iconImages(const QString &path) {
 }
 
 const QPixmap &logoPicture() {
-    static const QPixmap picture = loadBitmap(QStringLiteral(":/assets/logo.bmp"));
+    return logoPicture(1);
+}
+
+const QPixmap &logoPicture(qreal devicePixelRatio) {
+    // Each rendition is drawn for its own scale and decoded the first time a window needs it;
+    // its device pixel ratio makes it cover the same 240 x 197 pixels as the first.
+    const auto rendition = [](const char *path, qreal scale) {
+        QPixmap picture = loadBitmap(QString::fromLatin1(path));
+        picture.setDevicePixelRatio(scale);
+        return picture;
+    };
+    if (devicePixelRatio <= 1) {
+        static const QPixmap picture = rendition(":/assets/logo.bmp", 1);
+        return picture;
+    }
+    if (devicePixelRatio <= 1.5) {
+        static const QPixmap picture = rendition(":/assets/logo@1.5x.bmp", 1.5);
+        return picture;
+    }
+    static const QPixmap picture = rendition(":/assets/logo@2x.bmp", 2);
     return picture;
 }
 

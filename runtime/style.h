@@ -73,4 +73,10 @@ const QIcon &icon(IconRole role);
 // window icons are made of them.
 QList<QImage> iconImages(const QString &path);
 
+// Returns the background picture in the rendition for a screen of `devicePixelRatio` device
+// pixels per pixel, decoded once: the smallest of 1 (logoPicture() itself), 1.5 and 2 that is at
+// least that ratio, or 2 beyond it. Its device pixel ratio is the rendition's, so it always
+// covers 240 x 197 pixels.
+const QPixmap &logoPicture(qreal devicePixelRatio);
+
 } // namespace runtime

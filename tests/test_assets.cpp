@@ -10,9 +10,13 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -84,6 +88,31 @@ QImage decodeIconImage(const QByteArray &file, int index) {
     return image;
 }
 
+// Returns `image` reduced to width x height by averaging the area each pixel of the result
+// covers, as one colour channel (0 red, 1 green, 2 blue) of values 0..255.
+std::vector<double> areaAverage(const QImage &image, int width, int height, int channel) {
+    const double sx = double(image.width()) / width;
+    const double sy = sx; // the renditions keep the aspect; a last half row lies beyond
+    std::vector<double> out;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            double sum = 0;
+            double area = 0;
+            for (int v = int(y * sy); v < std::min(int(std::ceil((y + 1) * sy)), image.height());
+                 ++v)
+                for (int u = int(x * sx); u < int(std::ceil((x + 1) * sx)); ++u) {
+                    const double wx = std::min((x + 1) * sx, u + 1.0) - std::max(x * sx, double(u));
+                    const double wy = std::min((y + 1) * sy, v + 1.0) - std::max(y * sy, double(v));
+                    const QRgb p = image.pixel(u, v);
+                    const int value = channel == 0 ? qRed(p) : channel == 1 ? qGreen(p) : qBlue(p);
+                    sum += wx * wy * value;
+                    area += wx * wy;
+                }
+            out.push_back(sum / area);
+        }
+    return out;
+}
+
 } // namespace
 
 class TestAssets : public QObject {
@@ -99,12 +128,16 @@ private Q_SLOTS:
     void logoHeader();
     void logoPixelsAreOpaque();
 
+    void logoRendition_data();
+    void logoRendition();
+
     void iconImage_data();
     void iconImage();
     void calculatorIconIsMainIconFirstImage();
 
     void desktopIcon_data();
     void desktopIcon();
+    void scalableIcon();
 
     void resources_data();
     void resources();
@@ -128,7 +161,9 @@ void TestAssets::initTestCase() {
 void TestAssets::generatorReproducesCommittedFiles_data() {
     QTest::addColumn<QString>("name");
     for (const char *name :
-         {"logo.bmp", "main.ico", "calculator.ico", "icon-16.png", "icon-32.png", "icon-48.png"})
+         {"logo.bmp", "logo@1.5x.bmp", "logo@2x.bmp", "main.ico", "calculator.ico", "icon-16.png",
+          "icon-24.png", "icon-32.png", "icon-48.png", "icon-64.png", "icon-128.png",
+          "icon-256.png", "icon.svg"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -178,6 +213,70 @@ void TestAssets::logoPixelsAreOpaque() {
     for (qsizetype i = 54 + 3; i < logo.size(); i += 4)
         QVERIFY2(static_cast<std::uint8_t>(logo.at(i)) == 255,
                  qPrintable(QStringLiteral("pixel %1").arg((i - 54) / 4)));
+}
+
+// The renditions for 1.5 and 2 device pixels per pixel: the logo's file layout at their size
+// and resolution, and the same picture: averaged back down to 240 x 197 they match the first
+// one but for the softening of edges.
+void TestAssets::logoRendition_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("pixelsPerMetre");
+    QTest::newRow("1.5") << QStringLiteral("logo@1.5x.bmp") << 360 << 296 << 5670;
+    QTest::newRow("2") << QStringLiteral("logo@2x.bmp") << 480 << 394 << 7560;
+}
+
+void TestAssets::logoRendition() {
+    QFETCH(QString, file);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, pixelsPerMetre);
+    const QByteArray bmp = readAll(committedPath(file));
+    const int pixels = width * height * 4;
+    QCOMPARE(bmp.size(), 54 + pixels);
+    const QByteArray logo = readAll(committedPath(QStringLiteral("logo.bmp")));
+    // Header as the first one's but for sizes and resolution.
+    QCOMPARE(bmp.left(2), logo.left(2));
+    QCOMPARE(int(le(bmp, 2, 4)), 54 + pixels);
+    QCOMPARE(bmp.mid(6, 12), logo.mid(6, 12));
+    QCOMPARE(int(le(bmp, 18, 4)), width);
+    QCOMPARE(int(le(bmp, 22, 4)), height);
+    QCOMPARE(bmp.mid(26, 8), logo.mid(26, 8));
+    QCOMPARE(int(le(bmp, 34, 4)), pixels);
+    QCOMPARE(int(le(bmp, 38, 4)), pixelsPerMetre);
+    QCOMPARE(int(le(bmp, 42, 4)), pixelsPerMetre);
+    QCOMPARE(bmp.mid(46, 8), logo.mid(46, 8));
+    for (qsizetype i = 54 + 3; i < bmp.size(); i += 4)
+        QVERIFY2(static_cast<std::uint8_t>(bmp.at(i)) == 255,
+                 qPrintable(QStringLiteral("pixel %1").arg((i - 54) / 4)));
+
+    QImage fine;
+    QImage first;
+    QVERIFY(fine.loadFromData(bmp, "BMP"));
+    QVERIFY(first.loadFromData(logo, "BMP"));
+    double total = 0;
+    int far = 0; // pixels with a channel more than 40 away
+    const qsizetype count = qsizetype(240) * 197;
+    std::vector<double> worst(std::size_t(count), 0);
+    for (int channel = 0; channel < 3; ++channel) {
+        const std::vector<double> reduced = areaAverage(fine, 240, 197, channel);
+        for (int i = 0; i < count; ++i) {
+            const QRgb p = first.pixel(i % 240, i / 240);
+            const int value = channel == 0 ? qRed(p) : channel == 1 ? qGreen(p) : qBlue(p);
+            const double d = std::abs(reduced[std::size_t(i)] - value);
+            total += d;
+            worst[std::size_t(i)] = std::max(worst[std::size_t(i)], d);
+        }
+    }
+    for (double d : worst)
+        far += d > 40 ? 1 : 0;
+    const double mean = total / (3 * count);
+    qInfo("mean difference %.3f, pixels more than 40 away: %d", mean, far);
+    // Measured: 1.29 and 53 pixels at 1.5, where edges that fall between two pixels of the
+    // first picture fall inside one of this one (as the panel's right edge); 0.32 and none at 2.
+    QVERIFY(mean < 2);
+    QVERIFY(far < count / 200);
 }
 
 void TestAssets::iconImage_data() {
@@ -283,6 +382,9 @@ void TestAssets::desktopIcon_data() {
     QTest::newRow("16 from 16x16 32-bit") << QStringLiteral("icon-16.png") << 16 << 3;
     QTest::newRow("32 from 32x32 8-bit") << QStringLiteral("icon-32.png") << 32 << 0;
     QTest::newRow("48 from 48x48 32-bit") << QStringLiteral("icon-48.png") << 48 << 4;
+    // Drawn at their own size, the disc's edge smoothed by alpha.
+    for (int size : {24, 64, 128, 256})
+        QTest::addRow("%d", size) << QStringLiteral("icon-%1.png").arg(size) << size << -1;
 }
 
 void TestAssets::desktopIcon() {
@@ -302,15 +404,79 @@ void TestAssets::desktopIcon() {
     QImage decoded;
     QVERIFY(decoded.loadFromData(png, "PNG"));
     QCOMPARE(decoded.size(), QSize(size, size));
-    const QImage expected =
-        decodeIconImage(readAll(committedPath(QStringLiteral("main.ico"))), mainIconImage);
-    QCOMPARE(decoded.convertToFormat(QImage::Format_ARGB32), expected);
+    if (mainIconImage >= 0) {
+        const QImage expected =
+            decodeIconImage(readAll(committedPath(QStringLiteral("main.ico"))), mainIconImage);
+        QCOMPARE(decoded.convertToFormat(QImage::Format_ARGB32), expected);
+        return;
+    }
+    // A round motif: clear corners, an opaque centre, a few pixels between at the edge.
+    const QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+        QCOMPARE(image.pixel(corner), qRgba(0, 0, 0, 0));
+    int opaque = 0;
+    int between = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int alpha = qAlpha(image.pixel(x, y));
+            opaque += alpha == 255 ? 1 : 0;
+            between += alpha > 0 && alpha < 255 ? 1 : 0;
+        }
+    QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
+    QVERIFY(opaque * 100 > size * size * 65); // a disc covers 78.5%, less its edge
+    QVERIFY(between >= 2 * size);             // round its edge, about 3.1 times the size
+    QVERIFY(between <= 6 * size);
+}
+
+// The scalable icon is the same drawing as the 256-pixel one: rendered at that size it differs
+// from it only along edges.
+void TestAssets::scalableIcon() {
+    const QByteArray svg = readAll(committedPath(QStringLiteral("icon.svg")));
+    QXmlStreamReader xml(svg);
+    QVERIFY(xml.readNextStartElement());
+    QCOMPARE(xml.name(), QLatin1String("svg"));
+    QCOMPARE(xml.namespaceUri(), QLatin1String("http://www.w3.org/2000/svg"));
+    QCOMPARE(xml.attributes().value(QLatin1String("viewBox")), QLatin1String("0 0 256 256"));
+    while (!xml.atEnd())
+        xml.readNext();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+
+    if (!QImageReader::supportedImageFormats().contains("svg"))
+        QSKIP("Qt's SVG image plugin is not installed (Debian package libqt6svg6)");
+    QImage rendered;
+    QVERIFY(rendered.loadFromData(svg, "SVG"));
+    QCOMPARE(rendered.size(), QSize(256, 256));
+    QImage drawn;
+    QVERIFY(drawn.load(committedPath(QStringLiteral("icon-256.png")), "PNG"));
+    rendered = rendered.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    drawn = drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    double total = 0;
+    int far = 0;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const QRgb a = rendered.pixel(x, y);
+            const QRgb b = drawn.pixel(x, y);
+            const int d =
+                std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            total += d;
+            far += d > 40 ? 1 : 0;
+        }
+    const double mean = total / (256 * 256);
+    qInfo("mean difference %.3f, pixels more than 40 away: %d", mean, far);
+    QVERIFY(mean < 2);
+    QVERIFY(far < 256 * 4);
 }
 
 void TestAssets::resources_data() {
     QTest::addColumn<QString>("resource");
     QTest::addColumn<QString>("file");
     QTest::newRow("logo") << QString::fromLatin1(assets::logoPath) << QStringLiteral("logo.bmp");
+    QTest::newRow("logo at 1.5") << QString::fromLatin1(assets::logo15xPath)
+                                 << QStringLiteral("logo@1.5x.bmp");
+    QTest::newRow("logo at 2") << QString::fromLatin1(assets::logo2xPath)
+                               << QStringLiteral("logo@2x.bmp");
     QTest::newRow("main icon") << QString::fromLatin1(assets::mainIconPath)
                                << QStringLiteral("main.ico");
     QTest::newRow("calculator icon")

@@ -68,11 +68,27 @@ QRect pixelRect(const ControlDesc &c) {
             runtime::pixels(c.height)};
 }
 
-// The device pixels per pixel that this run was started with.
-int scale() {
+// The device pixels per pixel that this run was started with. The run at 1.5 checks the
+// picture alone (pictureBeneath); the other checks take whole scales.
+qreal scaleFactor() {
     return qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
-               ? qEnvironmentVariable("QT_SCALE_FACTOR").toInt()
+               ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                : 1;
+}
+
+int scale() {
+    return int(scaleFactor());
+}
+
+// A size or rectangle of pixels in device pixels at any scale; rectangles take in every device
+// pixel they touch.
+QSize deviceSize(const QSize &size) {
+    return (QSizeF(size) * scaleFactor()).toSize();
+}
+
+QRect deviceCover(const QRect &r) {
+    return QRectF(QPointF(r.topLeft()) * scaleFactor(), QSizeF(r.size()) * scaleFactor())
+        .toAlignedRect();
 }
 
 QRect device(const QRect &r) {
@@ -147,7 +163,8 @@ void saveScreenshot(const QImage &image, const QString &name) {
     if (folder.isEmpty())
         return;
     QDir().mkpath(folder);
-    const QString suffix = scale() == 1 ? QString() : QStringLiteral("@%1x").arg(scale());
+    const QString suffix =
+        scaleFactor() == 1 ? QString() : QStringLiteral("@%1x").arg(scaleFactor());
     image.save(folder + u'/' + name + suffix + QStringLiteral(".png"));
 }
 
@@ -214,8 +231,9 @@ private:
         return window->findChild<QWidget *>(qs(name), Qt::FindDirectChildrenOnly);
     }
 
-    // The logo's pixel under device pixel `p` of a window.
-    QRgb logoAt(QPoint p) const { return m_logo.pixel(p.x() / scale(), p.y() / scale()); }
+    // The logo's pixel under device pixel `p` of a window: the picture drawn for this run's
+    // scale, pixel for pixel.
+    QRgb logoAt(QPoint p) const { return m_logo.pixel(p); }
 
     Ink inkOf(const QImage &shot, const QRect &area, const QColor &colour, int tolerance) const {
         Ink ink;
@@ -243,13 +261,17 @@ private Q_SLOTS:
         for (const char *tool : {"xwininfo", "xprop"})
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
         QVERIFY(assets::available());
-        QVERIFY(m_logo.load(QString::fromLatin1(assets::logoPath)));
+        const char *logo = scaleFactor() == 2     ? assets::logo2xPath
+                           : scaleFactor() == 1.5 ? assets::logo15xPath
+                                                  : assets::logoPath;
+        QVERIFY(m_logo.load(QString::fromLatin1(logo)));
+        QCOMPARE(m_logo.size(), deviceSize(QSize(240, 197)));
         m_logo = m_logo.convertToFormat(QImage::Format_RGB32);
         m_windows = std::make_unique<app::WindowSet>();
         m_windows->start();
         // The first switch builds every window.
         QVERIFY(show(WindowId::frmMain));
-        QCOMPARE(m_windows->slot(WindowId::frmMain).window()->devicePixelRatio(), qreal(scale()));
+        QCOMPARE(m_windows->slot(WindowId::frmMain).window()->devicePixelRatio(), scaleFactor());
     }
 
     void cleanupTestCase() { m_windows.reset(); }
@@ -429,7 +451,9 @@ private Q_SLOTS:
     }
 
     // The picture lies unscaled at the client area's top-left corner beneath everything, also
-    // after a repaint: the client area's corners show the logo's own pixels.
+    // after a repaint: the client area's corners show the logo's own pixels, and so does every
+    // pixel that no control or label covers; at scales 1.5 and 2 those are the pixels of the
+    // picture drawn at that resolution, not of the first one enlarged.
     void pictureBeneath_data() {
         QTest::addColumn<WindowId>("id");
         for (const WindowId id : forms::windowOrder())
@@ -440,14 +464,15 @@ private Q_SLOTS:
         QFETCH(WindowId, id);
         QWidget *window = show(id);
         QVERIFY(window);
-        const QSize size = window->size() * scale();
+        const QSize size = deviceSize(window->size());
         const QPoint corners[] = {{0, 0},
                                   {size.width() - 1, 0},
                                   {0, size.height() - 1},
                                   {size.width() - 1, size.height() - 1}};
         for (const QPoint &corner : corners)
-            QVERIFY2(!window->childAt(corner.x() / scale(), corner.y() / scale()),
-                     "a control covers the corner");
+            QVERIFY2(
+                !window->childAt(int(corner.x() / scaleFactor()), int(corner.y() / scaleFactor())),
+                "a control covers the corner");
         for (int pass = 0; pass < 2; ++pass) {
             if (pass == 1)
                 window->repaint();
@@ -458,6 +483,24 @@ private Q_SLOTS:
             for (const QPoint &corner : corners)
                 QCOMPARE(QColor(shot.pixel(corner)), QColor(logoAt(corner)));
         }
+        QRegion bare(QRect(QPoint(), size));
+        for (const ControlDesc &c : forms::layoutOf(id).controls)
+            bare -= deviceCover(pixelRect(c));
+        const QImage shot = grab(window);
+        int pixels = 0;
+        std::optional<QPoint> differs;
+        for (const QRect &rect : bare)
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = rect.left(); x <= rect.right(); ++x, ++pixels)
+                    if (!differs && shot.pixel(x, y) != logoAt({x, y}))
+                        differs = QPoint(x, y);
+        QVERIFY(pixels * 4 > size.width() * size.height()); // a good part of the window
+        if (differs)
+            QFAIL(qPrintable(QStringLiteral("(%1, %2) is #%3, the picture #%4")
+                                 .arg(differs->x())
+                                 .arg(differs->y())
+                                 .arg(shot.pixel(*differs) & 0xffffff, 6, 16, QChar(u'0'))
+                                 .arg(logoAt(*differs) & 0xffffff, 6, 16, QChar(u'0'))));
     }
 
     // Every caption is drawn in its colour over the picture, which shows through everywhere

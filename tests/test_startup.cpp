@@ -33,6 +33,7 @@ private Q_SLOTS:
 
     void iconImagesAreWhatTheReadersGive_data();
     void iconImagesAreWhatTheReadersGive();
+    void logoIsWhatTheBitmapReaderGives_data();
     void logoIsWhatTheBitmapReaderGives();
 
     void fontsAreTheFacesOfTheFullLists_data();
@@ -89,11 +90,37 @@ void TestStartup::iconImagesAreWhatTheReadersGive() {
     QCOMPARE(argb(image), argb(expected));
 }
 
+// The picture for each screen scale: the rendition drawn for it, or for the next scale up, or
+// the finest one beyond; whichever it is covers 240 x 197 pixels.
+void TestStartup::logoIsWhatTheBitmapReaderGives_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<qreal>("scale");
+    const QString first = QString::fromLatin1(assets::logoPath);
+    const QString at15 = QString::fromLatin1(assets::logo15xPath);
+    const QString at2 = QString::fromLatin1(assets::logo2xPath);
+    QTest::newRow("1") << 1.0 << first << 1.0;
+    QTest::newRow("1.25") << 1.25 << at15 << 1.5;
+    QTest::newRow("1.5") << 1.5 << at15 << 1.5;
+    QTest::newRow("1.75") << 1.75 << at2 << 2.0;
+    QTest::newRow("2") << 2.0 << at2 << 2.0;
+    QTest::newRow("3") << 3.0 << at2 << 2.0;
+}
+
 void TestStartup::logoIsWhatTheBitmapReaderGives() {
-    const QImage logo = runtime::logoPicture().toImage();
-    const QImage expected(QString::fromLatin1(assets::logoPath), "BMP");
+    QFETCH(qreal, ratio);
+    QFETCH(QString, path);
+    QFETCH(qreal, scale);
+    const QPixmap &picture = runtime::logoPicture(ratio);
+    QCOMPARE(picture.devicePixelRatio(), scale);
+    const QSizeF size = picture.deviceIndependentSize();
+    QCOMPARE(size.width(), 240.0);
+    QVERIFY2(size.height() >= 197 && size.height() < 198,
+             qPrintable(QString::number(size.height())));
+    const QImage logo = picture.toImage();
+    QImage expected(path, "BMP");
     QVERIFY(!expected.isNull());
-    QCOMPARE(logo.size(), QSize(240, 197));
+    expected.setDevicePixelRatio(scale);
     QCOMPARE(argb(logo), argb(expected));
     QCOMPARE(logo.dotsPerMeterX(), expected.dotsPerMeterX());
 }

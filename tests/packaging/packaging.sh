@@ -6,7 +6,8 @@
 #   validate          desktop-file-validate and appstreamcli accept the staged entry and metainfo
 #   launch            the staged program starts from an empty directory, directly and through
 #                     the Exec line of its desktop entry
-#   deb               cpack -G DEB: name, version, section, dependencies and contents
+#   deb               cpack -G DEB: name, version, section, dependencies and contents; lintian
+#                     finds no errors and no warnings
 #   windows-resource  windres compiles the resource script, with the icon and the version in it
 # The environment names the rest: HELMIRA_BUILD_DIR, HELMIRA_STAGE_DIR, HELMIRA_DISPLAY_VERSION,
 # HELMIRA_PROJECT_VERSION, HELMIRA_RESOURCE_SCRIPT, HELMIRA_MAIN_ICON.
@@ -101,11 +102,27 @@ check_tree() {
     fi
 
     local size
-    for size in 16 32 48; do
+    for size in 16 24 32 48 64 128 256; do
         local icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
         [ "$(png_size "$icon")" = "${size}x${size}" ] ||
             fail "$icon is $(png_size "$icon"), not ${size}x${size}"
     done
+    # The manual page and the change log compressed as Debian wants them: by gzip, with neither
+    # a file name (flag 8) nor a time stored.
+    local compressed header
+    for compressed in "$prefix/share/man/man1/$package.1.gz" \
+        "$prefix/share/doc/$package/changelog.gz"; do
+        gzip -t "$compressed" 2>/dev/null || fail "$compressed is not a whole gzip file"
+        header=$(od -An -tx1 -N8 "$compressed" | tr -d ' \n')
+        if [ "${header:0:6}" != 1f8b08 ] || [ $((0x${header:6:2} & 8)) -ne 0 ] ||
+            [ "${header:8:8}" != 00000000 ]; then
+            fail "$compressed stores a name or a time (header $header)"
+        fi
+    done
+    zcat "$prefix/share/man/man1/$package.1.gz" | grep -q '^\.SH NAME' ||
+        fail "the manual page has no NAME section"
+    local scalable=$prefix/share/icons/hicolor/scalable/apps/$app_id.svg
+    grep -q '^<svg xmlns="http://www.w3.org/2000/svg"' "$scalable" || fail "$scalable is not an SVG picture"
 
     local entry=$prefix/share/applications/$app_id.desktop
     local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
@@ -220,6 +237,16 @@ deb)
     fi
     dpkg-deb -x "$deb" "$work/root"
     check_tree "$work/root/usr"
+
+    # Debian's own checker: no errors and no warnings. Its explanations come with a failure.
+    need lintian lintian
+    status=0
+    lintian --info --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ] || grep -qE '^[EW]: ' "$work/lintian.log"; then
+        cat "$work/lintian.log" >&2
+        fail "lintian finds errors or warnings in $(basename "$deb") (status $status)"
+    fi
+    echo "lintian: no errors or warnings"
     ;;
 windows-resource)
     windres=x86_64-w64-mingw32-windres
