@@ -1,11 +1,16 @@
 #include "calc/page.h"
 
+#include "runtime/numbers.h"
+
+#include <string>
+
 namespace calc {
 
 Integer integerInput(const runtime::TextBox &box) {
-    const auto value = integerValue(box.Text());
+    const std::string text = box.Text();
+    const auto value = integerValue(text);
     if (!value)
-        box.RaiseOverflow();
+        box.RaiseOverflow(runtime::numberFromText(text));
     return *value;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/error.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,6 +30,10 @@ std::int16_t toInteger(double value, std::string_view operation);
 std::int16_t checkedAdd(std::int16_t a, std::int16_t b, std::string_view operation);
 std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, std::string_view operation);
 std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, std::string_view operation);
+// The same for a step of a formula; the overflow error names the step and its two inputs.
+std::int16_t checkedAdd(std::int16_t a, std::int16_t b, const Step &step);
+std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, const Step &step);
+std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, const Step &step);
 
 // Returns base raised to exponent in double precision.
 double power(double base, double exponent);

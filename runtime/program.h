@@ -5,6 +5,9 @@
 
 namespace runtime {
 
+// Gives the program the name under which assistive technology lists it.
+void nameProgram(std::string_view name);
+
 // Ends the program: the event loop stops once the running handler returns, and the process
 // exits with status 0. Nothing is asked or saved.
 void End();

@@ -22,7 +22,7 @@ fail() {
     exit 1
 }
 
-for tool in Xvfb xdotool dbus-daemon dbus-send "$python" "$bus_launcher"; do
+for tool in Xvfb xdotool dbus-daemon dbus-send orca "$python" "$bus_launcher"; do
     command -v "$tool" >/dev/null || fail "$tool is missing; install scripts/packages.txt"
 done
 [ -x "$program" ] || fail "no program at $program"
@@ -128,6 +128,28 @@ a11y_bus_ready() {
     [[ $reply == *"boolean true"* ]]
 }
 wait_until "the accessibility bus" a11y_bus_ready
+
+# A screen reader of our own, Orca, as a desktop with a screen reader on would run it; it
+# switches accessibility on over the session bus before the program starts. Its preferences
+# live here; every line it logs, the speech among them, reaches the file at once.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data"
+export XDG_CACHE_HOME="$work/home/cache" GSETTINGS_BACKEND=memory
+mkdir -p "$work/orca" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+cat >"$work/orca/orca-customizations.py" <<'EOF'
+import __main__
+from orca import debug
+
+if debug.debugFile:
+    debug.debugFile.reconfigure(line_buffering=True)
+# Orca declines to start beside another instance of the same user; the others on this machine
+# speak to other buses.
+__main__.otherOrcas = lambda: []
+EOF
+speech_log="$artifacts/orca.log"
+orca --user-prefs "$work/orca" --debug-file "$speech_log" >"$artifacts/orca.out" 2>&1 &
+started+=($!)
+wait_until "the screen reader" grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$speech_log"
+export E2E_SPEECH_LOG="$speech_log"
 
 echo "e2e: display $DISPLAY, artifacts in $artifacts"
 "$python" "$here/e2e.py" "$program" "$artifacts" </dev/null &
