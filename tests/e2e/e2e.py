@@ -352,14 +352,18 @@ class Speech:
         return spoken
 
     def expect(self, text, timeout=TIMEOUT):
-        """Waits until Orca has spoken an utterance containing text since the action began."""
+        """Waits until Orca has spoken exactly text since the action began."""
         try:
-            wait_for(f"Orca to speak {text!r}",
-                     lambda: any(text in said for said in self.since()), timeout)
+            wait_for(f"Orca to speak {text!r}", lambda: text in self.since(), timeout)
         except Failure as failure:
             if not RECORD_ONLY:
                 raise Failure(f"{failure}; it spoke {self.since()!r}") from None
             self.record[-1][2].append(f"never spoke {text!r}")
+
+    def never(self, text):
+        """Fails if Orca has spoken exactly text since the action began."""
+        if text in self.since() and not RECORD_ONLY:
+            raise Failure(f"Orca spoke {text!r}: {self.since()!r}")
 
     def settle(self, quiet=0.5, timeout=TIMEOUT):
         """Waits until Orca has caught up, its log unchanged for `quiet` seconds, as a person
@@ -405,9 +409,8 @@ def scenario(session, speech):
     triangle = session.frame("Area of Triangle")
     base = session.control(triangle, pyatspi.ROLE_TEXT, "Enter Base")
     wait_for("the base box to take the focus", lambda: focused(base))
-    # A person listens before typing on: the first switch builds every window at once.
-    speech.expect("Enter Base")
-    speech.settle()
+    speech.expect("Enter Base text.")
+    speech.settle()  # a person listens before typing on
 
     speech.action("type 3, Tab, 5, Tab to Calculate, Space")
     type_text("3")
@@ -417,24 +420,24 @@ def scenario(session, speech):
     calculate = session.control(triangle, pyatspi.ROLE_PUSH_BUTTON, "Calculate")
     wait_for("Calculate to take the focus", lambda: focused(calculate))
     press("space")
-    speech.expect("7.5")
+    speech.expect("notification 7.5.")
     speech.settle()
 
-    speech.action("Return on the focused Calculate")
-    press("Return")
-    speech.expect("7.5")
-    speech.settle()
-
-    speech.action("Calculate clicked with the mouse")
-    click(calculate)
-    speech.expect("7.5")
-    speech.settle()
+    for action, act in (("Return on the focused Calculate", lambda: press("Return")),
+                        ("Calculate clicked with the mouse", lambda: click(calculate))):
+        speech.action(action)
+        act()
+        speech.expect("notification 7.5.")
+        speech.settle()
+        if not focused(calculate):
+            raise Failure(f"{action}: the focus left Calculate")
 
     speech.action("Back from an area window")
     click(session.control(triangle, pyatspi.ROLE_PUSH_BUTTON, "Back"))
     main = session.frame(MAIN_CAPTION)
-    speech.expect("Geometric Shapes Areas")
+    speech.expect("Geometric Shapes Areas editable combo box.")
     speech.settle()
+    speech.never("Geometric  Shapes Volumes editable combo box.")
 
     speech.action("open Volume of Pyramid; 40000, Calculate clicked with the mouse")
     session.choose(main, "Geometric  Shapes Volumes", "Pyramid")
@@ -447,13 +450,13 @@ def scenario(session, speech):
     type_text("2")
     speech.settle()
     click(session.control(pyramid, pyatspi.ROLE_PUSH_BUTTON, "Calculate"))
-    speech.expect('"Enter base Area": 40000 is outside the range -32768 to 32767.')
+    speech.expect('notification "Enter base Area": 40000 is outside the range -32768 to 32767.')
     speech.settle()
 
     speech.action("dismiss the report with Return")
     press("Return")
     focus_window("Volume of Pyramid")
-    speech.expect("Enter base Area")
+    speech.expect("Enter base Area text.")
     wait_for("the base box's text to be selected", lambda: selection(base) == (0, 5))
     speech.settle()
 
@@ -464,18 +467,22 @@ def scenario(session, speech):
     type_text("200")
     press("Tab")
     press("Return")
-    speech.expect('The product of "Enter base Area" and "Enter Height" is outside the range '
-                  '-32768 to 32767.')
+    speech.expect('notification The product of "Enter base Area" and "Enter Height" is outside '
+                  'the range -32768 to 32767.')
+    speech.settle()
+
+    speech.action("dismiss the report with Return")
     press("Return")
     focus_window("Volume of Pyramid")
-    speech.expect("Enter base Area")
+    speech.expect("Enter base Area text.")
     speech.settle()
 
     speech.action("Back from a volume window")
     click(session.control(pyramid, pyatspi.ROLE_PUSH_BUTTON, "Back"))
     main = session.frame(MAIN_CAPTION)
-    speech.expect("Geometric  Shapes Volumes")
+    speech.expect("Geometric  Shapes Volumes editable combo box.")
     speech.settle()
+    speech.never("Exit push button.")
 
     speech.action("Exit")
     press("alt+x")
