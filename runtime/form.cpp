@@ -4,17 +4,16 @@
 #include "runtime/style.h"
 #include "runtime/widgets.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
-
-#include <QAbstractNativeEventFilter>
-#include <QApplication>
 
 #include <algorithm>
 #include <limits>

@@ -231,6 +231,7 @@ void OutputBox::clear() {
     const QString before = shownLine();
     m_lines.clear();
     m_printRow = 0;
+    m_notice->hide();
     lineChanged(before);
     update();
 }

@@ -108,9 +108,10 @@ exec 4<&-
 export DISPLAY=":$display"
 export E2E_FRAMEBUFFER="$work/Xvfb_screen0"
 
-# A session bus of our own, and the accessibility bus it hands out.
+# A session bus of our own, and the accessibility bus it hands out; settings from memory, so
+# accessibility starts switched off whatever this machine's user has set.
 mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime" GSETTINGS_BACKEND=memory
 unset AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
 dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" \
     >"$artifacts/dbus.log" 2>&1 &
@@ -133,7 +134,7 @@ wait_until "the accessibility bus" a11y_bus_ready
 # switches accessibility on over the session bus before the program starts. Its preferences
 # live here; every line it logs, the speech among them, reaches the file at once.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data"
-export XDG_CACHE_HOME="$work/home/cache" GSETTINGS_BACKEND=memory
+export XDG_CACHE_HOME="$work/home/cache"
 mkdir -p "$work/orca" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 cat >"$work/orca/orca-customizations.py" <<'EOF'
 import __main__
