@@ -1,10 +1,14 @@
 #!/usr/bin/python3
 """Drives the calculator as a person does, on a real X display with real input events, and
-reads back what it shows through the accessibility bus, as a screen reader would.
+checks what the Orca screen reader speaks for each action, and what the accessibility bus
+shows.
 
-Run by run_e2e.sh, which provides the display, the session bus and the accessibility bus:
+Run by run_e2e.sh, which provides the display, the session bus, the accessibility bus and
+Orca, whose debug log it names in E2E_SPEECH_LOG:
     e2e.py PROGRAM ARTIFACT_DIR
-On failure it saves a screenshot and the program's accessible tree in ARTIFACT_DIR.
+It writes what Orca spoke for each action to ARTIFACT_DIR/speech.txt; on failure it also saves
+a screenshot and the program's accessible tree there. With E2E_RECORD_ONLY=1 it only records
+what Orca speaks, without judging it.
 """
 
 import os

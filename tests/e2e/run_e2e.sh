@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs e2e.py against the program in a private desktop session: an Xvfb display, a D-Bus
-# session bus and the accessibility bus, all started here and all ended on the way out.
+# session bus, the accessibility bus and the Orca screen reader, all started here and all
+# ended on the way out.
 #   run_e2e.sh PROGRAM [ARTIFACT_DIR]
-# ARTIFACT_DIR (default ./e2e-artifacts) receives the program's output and, on failure, a
-# screenshot and the accessible tree.
+# ARTIFACT_DIR (default ./e2e-artifacts) receives the program's output, Orca's log and what it
+# spoke for each action (speech.txt) and, on failure, a screenshot and the accessible tree.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
