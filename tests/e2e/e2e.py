@@ -188,6 +188,24 @@ class Session:
         self.process = None
         self.log = None
         self.app = None
+        # Every control that took the keyboard focus, as (role, name), in order.
+        self.focused = []
+        pyatspi.Registry.registerEventListener(self._on_focus, "object:state-changed:focused")
+
+    def _on_focus(self, event):
+        if event.detail1:
+            try:
+                self.focused.append((event.source.getRoleName(), event.source.name))
+            except GLib.Error:
+                pass
+
+    def expect_focus_only(self, action, allowed):
+        """Fails if a control other than those allowed took the focus since the last call."""
+        pump_events()
+        strays = [taken for taken in self.focused if taken not in allowed]
+        del self.focused[:]
+        if strays:
+            raise Failure(f"{action}: the focus visited {strays!r}")
 
     def start(self):
         env = {name: value for name, value in os.environ.items() if not name.startswith("QT_")}
@@ -408,6 +426,9 @@ def scenario(session, speech):
         print(f"the application is named {session.app.name!r} on the bus")
     main = session.frame(MAIN_CAPTION)
 
+    # The selector, its list and the chosen item; then the new window's first box.
+    choosing_area = [("combo box", "Geometric Shapes Areas"), ("text", ""), ("list", ""),
+                     ("list item", "Triangle")]
     speech.action("open Area of Triangle")
     session.choose(main, "Geometric Shapes Areas", "Triangle")
     triangle = session.frame("Area of Triangle")
@@ -415,6 +436,7 @@ def scenario(session, speech):
     wait_for("the base box to take the focus", lambda: focused(base))
     speech.expect("Enter Base text.")
     speech.settle()  # a person listens before typing on
+    session.expect_focus_only("the switch", choosing_area + [("text", "Enter Base")])
 
     speech.action("type 3, Tab, 5, Tab to Calculate, Space")
     type_text("3")
@@ -436,12 +458,15 @@ def scenario(session, speech):
         if not focused(calculate):
             raise Failure(f"{action}: the focus left Calculate")
 
+    session.expect_focus_only("typing and calculating", [
+        ("text", "Enter Height"), ("push button", "Calculate")])
     speech.action("Back from an area window")
     click(session.control(triangle, pyatspi.ROLE_PUSH_BUTTON, "Back"))
     main = session.frame(MAIN_CAPTION)
     speech.expect("Geometric Shapes Areas editable combo box.")
     speech.settle()
     speech.never("Geometric  Shapes Volumes editable combo box.")
+    session.expect_focus_only("Back", [("push button", "Back")] + choosing_area[:2])
 
     speech.action("open Volume of Pyramid; 40000, Calculate clicked with the mouse")
     session.choose(main, "Geometric  Shapes Volumes", "Pyramid")
@@ -481,12 +506,15 @@ def scenario(session, speech):
     speech.expect("Enter base Area text.")
     speech.settle()
 
+    del session.focused[:]
     speech.action("Back from a volume window")
     click(session.control(pyramid, pyatspi.ROLE_PUSH_BUTTON, "Back"))
     main = session.frame(MAIN_CAPTION)
     speech.expect("Geometric  Shapes Volumes editable combo box.")
     speech.settle()
     speech.never("Exit push button.")
+    session.expect_focus_only("Back", [("push button", "Back"),
+                                       ("combo box", "Geometric  Shapes Volumes"), ("text", "")])
 
     speech.action("Exit")
     press("alt+x")
