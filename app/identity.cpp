@@ -1,7 +1,5 @@
 #include "app/identity.h"
 
-#include "runtime/program.h"
-
 #include <QApplication>
 
 namespace app {
@@ -13,7 +11,6 @@ void identifyApplication() {
     QApplication::setOrganizationName(QStringLiteral("Helmira Solutions"));
     // The Wayland app id, and the desktop entry that names the program in docks and task lists.
     QApplication::setDesktopFileName(QStringLiteral("io.github.helmira.GeometricCalculator"));
-    runtime::setProgramTitle("Helmira Geometric Calculator");
     // No application display name: the X11 and Wayland platforms would append it to every
     // window's title, and a title must read as the window's caption alone.
 }

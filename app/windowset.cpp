@@ -1,10 +1,14 @@
 #include "app/windowset.h"
 
+#include "runtime/program.h"
+
 namespace app {
 
 using forms::WindowId;
 
 void WindowSet::start() {
+    // The program is known by its main window's caption.
+    runtime::nameProgram(forms::layoutOf(WindowId::frmMain).caption);
     slot(WindowId::frmMain).Show();
 }
 

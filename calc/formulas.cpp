@@ -115,7 +115,7 @@ double pyramidVolume(Integer baseArea, Integer height) {
     // One third of the product of the two inputs; the product is a 16-bit integer.
     const double third = runtime::quotient(1.0, 3.0);
     testFloatStatus("constant 1/3");
-    const Integer product = checkedMultiply(baseArea, height, "pyramid product B x H");
+    const Integer product = checkedMultiply(baseArea, height, runtime::Step{"product", 0, 1});
     return third * static_cast<double>(product);
 }
 
@@ -149,8 +149,8 @@ double coneVolume(const Variant &pi, Integer r, Integer h) {
 double torusVolume(const Variant &pi, Integer r1, Integer r2) {
     const double quarter = runtime::quotient(1.0, 4.0);
     testFloatStatus("constant 1/4");
-    const Integer sum = checkedAdd(r1, r2, "torus sum R1 + R2");
-    const Integer difference = checkedSubtract(r1, r2, "torus difference R1 - R2");
+    const Integer sum = checkedAdd(r1, r2, runtime::Step{"sum", 0, 1});
+    const Integer difference = checkedSubtract(r1, r2, runtime::Step{"difference", 0, 1});
     const double differenceSquared = doublePower(difference, 2.0);
     const Variant piSquared = runtime::power(pi, integer(2));
     const Variant quarterPiSquared = Variant(quarter) * piSquared;

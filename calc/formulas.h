@@ -1,9 +1,11 @@
 #pragma once
 
+#include "runtime/numbers.h"
 #include "runtime/variant.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The twelve formulas, each evaluated in a fixed order with a fixed kind for every step, from
@@ -21,12 +23,14 @@ Variant piValue();
 std::optional<Integer> integerValue(std::string_view text);
 
 // Returns the integer input of a box: its Text() read by integerValue. When the number does not
-// fit, raises the box's own overflow error (box.RaiseOverflow()), which names the box and lets
-// the report put the focus back in it. Any type with those two members is a box.
+// fit, raises the box's own overflow error (box.RaiseOverflow(number read)), which names the box
+// and the number and lets the report put the focus back in it. Any type with those two members
+// is a box.
 template <class Box> Integer integerInput(const Box &box) {
-    const std::optional<Integer> value = integerValue(box.Text());
+    const std::string text = box.Text();
+    const std::optional<Integer> value = integerValue(text);
     if (!value)
-        box.RaiseOverflow();
+        box.RaiseOverflow(runtime::numberFromText(text));
     return *value;
 }
 

@@ -1,5 +1,9 @@
 #include "calc/page.h"
 
+#include "runtime/numbers.h"
+
+#include <string>
+
 namespace calc {
 
 void clearPage(const runtime::PictureBox &output, ClearOrder order,

@@ -55,8 +55,9 @@ struct FuzzedBox {
     const char *caption;
 
     std::string Text() const { return std::string(text); }
-    [[noreturn]] void RaiseOverflow() const {
-        throw RuntimeError(ErrorKind::Overflow, "input", caption);
+    [[noreturn]] void RaiseOverflow(double number) const {
+        throw RuntimeError(ErrorKind::Overflow, "input", caption,
+                           runtime::inputOverflowReport(caption, number));
     }
 };
 

@@ -37,8 +37,14 @@ std::string TextBox::Caption() const {
     return m_widget->accessibleName().toStdString();
 }
 
-void TextBox::RaiseOverflow() const {
-    throw InputError(ErrorKind::Overflow, Caption(), m_widget);
+void TextBox::RaiseOverflow(double number) const {
+    const std::string caption = Caption();
+    throw InputError("input", caption, inputOverflowReport(caption, number), m_widget);
+}
+
+void TextBox::RaiseStepOverflow(std::string_view step, const TextBox &other) const {
+    throw InputError(std::string(step), Caption(),
+                     stepOverflowReport(step, Caption(), other.Caption()), m_widget);
 }
 
 void ComboBox::AddItem(std::string_view item) const {
@@ -87,8 +93,9 @@ void PictureBox::printText(const std::string &text) const {
     clearFloatStatus();
 }
 
-InputError::InputError(ErrorKind kind, std::string caption, QLineEdit *box)
-    : RuntimeError(kind, "input", std::move(caption))
+InputError::InputError(std::string operation, std::string caption, std::string report,
+                       QLineEdit *box)
+    : RuntimeError(ErrorKind::Overflow, std::move(operation), std::move(caption), std::move(report))
     , m_box(box) {}
 
 void InputError::focusInput() const {

@@ -31,8 +31,12 @@ public:
     void SetFocus() const;
     // Returns the caption a person reads beside the box ("Enter Radius II").
     std::string Caption() const;
-    // Raises the overflow error of this box's input; the report then puts the focus back here.
-    [[noreturn]] void RaiseOverflow() const;
+    // Raises the overflow error of this box's input, `number` being what was read from it; the
+    // report then puts the focus back here.
+    [[noreturn]] void RaiseOverflow(double number) const;
+    // Raises the overflow error of a step that made `step` ("product") of this box's input and
+    // `other`'s; the report names both boxes and then puts the focus here.
+    [[noreturn]] void RaiseStepOverflow(std::string_view step, const TextBox &other) const;
 
 private:
     QLineEdit *m_widget;
@@ -81,11 +85,11 @@ private:
     OutputBox *m_widget;
 };
 
-// The overflow error of an input box: carries the box so that, once the report is dismissed,
-// the person can correct the number where it was typed.
+// An overflow error that an input box can correct: carries the box so that, once the report is
+// dismissed, the person can correct the number where it was typed.
 class InputError : public RuntimeError {
 public:
-    InputError(ErrorKind kind, std::string caption, QLineEdit *box);
+    InputError(std::string operation, std::string caption, std::string report, QLineEdit *box);
 
     // Puts the focus in the box with its text selected, if the box still exists.
     void focusInput() const;

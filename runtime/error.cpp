@@ -1,27 +1,34 @@
 #include "runtime/error.h"
 
+#include "runtime/numbers.h"
+
 #include <utility>
 
 namespace runtime {
 
 namespace {
 
-std::string buildReport(ErrorKind kind, const std::string &operation,
-                        const std::string &inputCaption) {
-    if (!inputCaption.empty()) {
-        return errorName(kind) + ": the number in \"" + inputCaption +
-               "\" must be a whole number in the range -32768 to 32767.";
-    }
-    return errorName(kind) + " in " + operation + ".";
+const std::string range = " is outside the range " + std::to_string(integerMin) + " to " +
+                          std::to_string(integerMax) + ".";
+
+std::string quoted(std::string_view caption) {
+    return "\"" + std::string(caption) + "\"";
 }
 
 } // namespace
 
-RuntimeError::RuntimeError(ErrorKind kind, std::string operation, std::string inputCaption)
+RuntimeError::RuntimeError(ErrorKind kind, std::string operation, std::string inputCaption,
+                           std::string report)
     : m_kind(kind)
     , m_operation(std::move(operation))
     , m_inputCaption(std::move(inputCaption))
-    , m_report(buildReport(m_kind, m_operation, m_inputCaption)) {}
+    , m_report(report.empty() ? errorName(m_kind) + " in " + m_operation + "."
+                              : std::move(report)) {}
+
+StepOverflow::StepOverflow(const Step &step)
+    : RuntimeError(ErrorKind::Overflow, std::string(step.name))
+    , m_first(step.first)
+    , m_second(step.second) {}
 
 std::string errorName(ErrorKind kind) {
     switch (kind) {
@@ -35,8 +42,22 @@ std::string errorName(ErrorKind kind) {
     return "Error";
 }
 
+std::string inputOverflowReport(std::string_view caption, double number) {
+    return quoted(caption) + ": " + numberText(number) + range;
+}
+
+std::string stepOverflowReport(std::string_view step, std::string_view firstCaption,
+                               std::string_view secondCaption) {
+    return "The " + std::string(step) + " of " + quoted(firstCaption) + " and " +
+           quoted(secondCaption) + range;
+}
+
 void raiseOverflow(std::string operation) {
     throw RuntimeError(ErrorKind::Overflow, std::move(operation));
+}
+
+void raiseOverflow(const Step &step) {
+    throw StepOverflow(step);
 }
 
 void raiseFloatError(std::string operation) {

@@ -4,6 +4,7 @@
 #include "runtime/style.h"
 #include "runtime/widgets.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -12,11 +13,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
 #include <limits>
+
+#if __has_include(<xcb/xproto.h>)
+#include <xcb/xproto.h>
+#define HELMIRA_HAVE_XCB 1
+#else
+#define HELMIRA_HAVE_XCB 0
+#endif
 
 namespace runtime {
 
@@ -86,6 +93,54 @@ QAccessibleInterface *formWindowAccessible(const QString &, QObject *object) {
     return nullptr;
 }
 
+#if HELMIRA_HAVE_XCB
+// Choosing from a selector's list hides its window while the X server still has to hand the
+// keyboard back to it from the closing list; Qt would then activate the hidden window and, its
+// focus widget being hidden too, move the focus on to the next control. A window is given the
+// focus only while it is shown.
+class HiddenWindowFocusFilter : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_FOCUS_IN)
+            return false;
+        const auto *focusIn = static_cast<const xcb_focus_in_event_t *>(message);
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (dynamic_cast<FormWindow *>(window) && window->internalWinId() == focusIn->event)
+                return !window->isVisible();
+        }
+        return false;
+    }
+};
+#endif
+
+void installHiddenWindowFocusFilter() {
+#if HELMIRA_HAVE_XCB
+    static HiddenWindowFocusFilter filter;
+    static const bool installed = [] {
+        QCoreApplication::instance()->installNativeEventFilter(&filter);
+        return true;
+    }();
+    Q_UNUSED(installed);
+#endif
+}
+
+// Tells assistive technology where each option button stands among the window's option
+// buttons ("1 of 3"), in their tab order; they form one group, as on screen.
+void describeOptionGroup(const std::vector<const ControlDesc *> &byTab,
+                         const std::function<QWidget *(const ControlDesc &)> &widgetOf) {
+    std::vector<QWidget *> options;
+    for (const ControlDesc *desc : byTab) {
+        if (desc->kind == ControlKind::OptionButton)
+            options.push_back(widgetOf(*desc));
+    }
+    for (std::size_t i = 0; i < options.size(); ++i)
+        options[i]->setAccessibleDescription(
+            QStringLiteral("%1 of %2").arg(i + 1).arg(options.size()));
+}
+
 void setColor(QWidget *widget, QPalette::ColorRole part, const QColor &value) {
     if (!value.isValid())
         return;
@@ -122,12 +177,8 @@ QWidget *createControl(const ControlDesc &desc, QWidget *parent) {
         box->setMaxLength(std::numeric_limits<int>::max());
         return box;
     }
-    case ControlKind::CommandButton: {
-        auto *button = new FocusFramed<QPushButton, QPalette::ButtonText, 1>(text, parent);
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        return button;
-    }
+    case ControlKind::CommandButton:
+        return new FocusFramed<CommandButton, QPalette::ButtonText, 1>(text, parent);
     case ControlKind::ComboBox:
         return new Selector(parent);
     case ControlKind::OptionButton: {
@@ -251,6 +302,7 @@ void Form::Hide() {
 }
 
 void Form::build() {
+    installHiddenWindowFocusFilter();
     auto window = std::make_unique<FormWindow>();
     window->setObjectName(fromUtf8(m_layout.name));
     window->setWindowTitle(fromUtf8(m_layout.caption));
@@ -287,6 +339,7 @@ void Form::build() {
     std::stable_sort(byTab.begin(), byTab.end(), [](const ControlDesc *a, const ControlDesc *b) {
         return a->tabIndex < b->tabIndex;
     });
+    describeOptionGroup(byTab, [this](const ControlDesc &desc) { return control(desc.name); });
     QWidget *previous = nullptr;
     for (const ControlDesc *desc : byTab) {
         QWidget *widget = control(desc->name);

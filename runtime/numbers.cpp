@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <type_traits>
 
 // newlocale and strtod_l
 #include <locale.h>
@@ -35,9 +36,13 @@ locale_t cLocale() {
     return locale;
 }
 
-std::int16_t narrowChecked(int value, std::string_view operation) {
-    if (value < integerMin || value > integerMax)
-        raiseOverflow(std::string(operation));
+template <class What> std::int16_t narrowChecked(int value, const What &what) {
+    if (value < integerMin || value > integerMax) {
+        if constexpr (std::is_same_v<What, Step>)
+            raiseOverflow(what);
+        else
+            raiseOverflow(std::string(what));
+    }
     return static_cast<std::int16_t>(value);
 }
 
@@ -102,6 +107,18 @@ std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, std::string_view op
 
 std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, std::string_view operation) {
     return narrowChecked(int{a} * int{b}, operation);
+}
+
+std::int16_t checkedAdd(std::int16_t a, std::int16_t b, const Step &step) {
+    return narrowChecked(int{a} + int{b}, step);
+}
+
+std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, const Step &step) {
+    return narrowChecked(int{a} - int{b}, step);
+}
+
+std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, const Step &step) {
+    return narrowChecked(int{a} * int{b}, step);
 }
 
 double power(double base, double exponent) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/error.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +26,10 @@ std::optional<std::int16_t> roundToInteger(double value);
 std::int16_t checkedAdd(std::int16_t a, std::int16_t b, std::string_view operation);
 std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, std::string_view operation);
 std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, std::string_view operation);
+// The same for a step of a formula; the overflow error names the step and its two inputs.
+std::int16_t checkedAdd(std::int16_t a, std::int16_t b, const Step &step);
+std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, const Step &step);
+std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, const Step &step);
 
 // Returns numerator / denominator, divided while the program runs. The operands pass through
 // volatile variables, so the compiler cannot fold a quotient of two constants: the division

@@ -3,7 +3,9 @@
 #include "runtime/controls.h"
 #include "runtime/error.h"
 #include "runtime/floatstatus.h"
+#include "runtime/widgets.h"
 
+#include <QAccessibleObject>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -15,19 +17,55 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString &programTitle() {
-    static QString title;
-    return title;
+// Runs a modal box that also announces its text once it is up. A screen reader speaks an alert
+// as it becomes the active window, but when the box comes up within a mouse click, Orca may
+// have taken it for the active window already, from the click, and say only its button.
+void runAnnounced(QMessageBox &box) {
+    auto *notice = new Notice(&box);
+    QMetaObject::invokeMethod(
+        &box, [&box, notice] { notice->announce(box.text()); }, Qt::QueuedConnection);
+    box.exec();
+}
+
+QString &programName() {
+    static QString name;
+    return name;
 }
 
 void showReport(const QString &text) {
-    QMessageBox report(QMessageBox::Critical, programTitle(), text, QMessageBox::Ok,
+    QMessageBox report(QMessageBox::Critical, programName(), text, QMessageBox::Ok,
                        QApplication::activeWindow());
     report.setObjectName(QStringLiteral("errorReport"));
-    report.exec();
+    runAnnounced(report);
+}
+
+// The application as assistive technology lists it; Qt would take its name from the
+// application's internal name.
+class ProgramAccessible : public QAccessibleApplication {
+public:
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name)
+            return programName();
+        return QAccessibleApplication::text(kind);
+    }
+};
+
+QAccessibleInterface *programAccessible(const QString &, QObject *object) {
+    if (object && object == QCoreApplication::instance() && !programName().isEmpty())
+        return new ProgramAccessible;
+    return nullptr;
 }
 
 } // namespace
+
+void nameProgram(std::string_view name) {
+    static const bool installed = [] {
+        QAccessible::installFactory(programAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    programName() = fromUtf8(name);
+}
 
 void End() {
     QCoreApplication::exit(0);
@@ -54,12 +92,8 @@ void MsgBox(std::string_view prompt, int style, std::string_view title) {
     QMessageBox box(icon, fromUtf8(title), fromUtf8(prompt), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
-    box.exec();
+    runAnnounced(box);
     clearFloatStatus();
-}
-
-void setProgramTitle(std::string_view title) {
-    programTitle() = fromUtf8(title);
 }
 
 void runHandler(const std::function<void()> &handler) {

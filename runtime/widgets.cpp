@@ -6,10 +6,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace runtime {
 
@@ -61,17 +64,96 @@ private:
     Selector *selector() const { return static_cast<Selector *>(widget()); }
 };
 
-QAccessibleInterface *selectorAccessible(const QString &, QObject *object) {
+// The output box is static text: its line is its name and its text, it is not editable, and its
+// description says what it holds.
+class OutputBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit OutputBoxAccessible(OutputBox *box)
+        : QAccessibleWidget(box, QAccessible::StaticText) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name || kind == QAccessible::Value)
+            return line();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.selectableText = true;
+        return state;
+    }
+
+    // Text: the shown line, with neither selection nor caret of its own.
+    void selection(int, int *startOffset, int *endOffset) const override {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override {
+        const QString shown = line();
+        startOffset = std::clamp(startOffset, 0, int(shown.size()));
+        endOffset = endOffset < 0 ? int(shown.size()) : std::clamp(endOffset, 0, int(shown.size()));
+        return shown.mid(startOffset, std::max(0, endOffset - startOffset));
+    }
+    int characterCount() const override { return int(line().size()); }
+    QRect characterRect(int offset) const override {
+        const QString shown = line();
+        if (offset < 0 || offset >= shown.size())
+            return {};
+        const QFontMetrics metrics = widget()->fontMetrics();
+        const QRect area = widget()->contentsRect();
+        const int left = area.left() + metrics.horizontalAdvance(shown.left(offset));
+        const QRect glyph(left, area.top(), metrics.horizontalAdvance(shown.at(offset)),
+                          metrics.height());
+        return QRect(widget()->mapToGlobal(glyph.topLeft()), glyph.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override {
+        const QString shown = line();
+        const QFontMetrics metrics = widget()->fontMetrics();
+        const int x = widget()->mapFromGlobal(point).x() - widget()->contentsRect().left();
+        for (int offset = 0; offset < shown.size(); ++offset) {
+            if (x < metrics.horizontalAdvance(shown.left(offset + 1)))
+                return offset;
+        }
+        return -1;
+    }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    QString line() const { return static_cast<OutputBox *>(widget())->shownLine(); }
+};
+
+QAccessibleInterface *runtimeAccessible(const QString &, QObject *object) {
     if (auto *selector = qobject_cast<Selector *>(object))
         return new SelectorAccessible(selector);
+    if (auto *box = qobject_cast<OutputBox *>(object))
+        return new OutputBoxAccessible(box);
+    if (auto *notice = qobject_cast<Notice *>(object))
+        return new QAccessibleWidget(notice, QAccessible::Notification);
     return nullptr;
 }
 
-// Returns `parent` once the selector's accessible interface is registered; it must be before
+// Returns `parent` once the controls' accessible interfaces are registered; it must be before
 // QComboBox's constructor runs, which may already ask for the interface.
-QWidget *withSelectorAccessible(QWidget *parent) {
+QWidget *withRuntimeAccessible(QWidget *parent) {
     static const bool installed = [] {
-        QAccessible::installFactory(selectorAccessible);
+        QAccessible::installFactory(runtimeAccessible);
         return true;
     }();
     Q_UNUSED(installed);
@@ -100,7 +182,7 @@ protected:
 } // namespace
 
 Selector::Selector(QWidget *parent)
-    : QComboBox(withSelectorAccessible(parent)) {
+    : QComboBox(withRuntimeAccessible(parent)) {
     setEditable(true);
     setLineEdit(new SelectorField(this));
     setInsertPolicy(QComboBox::NoInsert);
@@ -156,8 +238,54 @@ void Caption::paintEvent(QPaintEvent *event) {
     QLabel::paintEvent(event);
 }
 
+void Selector::hidePopup() {
+    QComboBox::hidePopup();
+    // The list hands its current item over as the choice right after closing; only then does
+    // it let go of it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!view()->isVisible())
+                view()->selectionModel()->clearCurrentIndex();
+        },
+        Qt::QueuedConnection);
+}
+
+Notice::Notice(QWidget *parent)
+    : QWidget(withRuntimeAccessible(parent)) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
+    hide();
+}
+
+void Notice::announce(const QString &text) {
+    hide();
+    setAccessibleName(text);
+    show();
+}
+
+CommandButton::CommandButton(const QString &text, QWidget *parent)
+    : QPushButton(text, parent) {
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            animateClick();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 OutputBox::OutputBox(QWidget *parent)
-    : QFrame(parent) {
+    : QFrame(withRuntimeAccessible(parent))
+    , m_notice(new Notice(this)) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -165,18 +293,22 @@ OutputBox::OutputBox(QWidget *parent)
 }
 
 void OutputBox::clear() {
+    const QString before = shownLine();
     m_lines.clear();
     m_printRow = 0;
-    updateAccessibleName();
+    m_notice->hide();
+    lineChanged(before);
     update();
 }
 
 void OutputBox::printLine(const QString &text) {
+    const QString before = shownLine();
     while (m_lines.size() <= m_printRow)
         m_lines.append(QString());
     m_lines[m_printRow] = text;
     ++m_printRow;
-    updateAccessibleName();
+    lineChanged(before);
+    m_notice->announce(text);
     update();
 }
 
@@ -184,10 +316,13 @@ void OutputBox::copy() const {
     QApplication::clipboard()->setText(shownLine());
 }
 
-void OutputBox::updateAccessibleName() {
-    // setAccessibleName sends the name-changed event that lets a screen reader speak the result.
-    if (accessibleName() != shownLine())
-        setAccessibleName(shownLine());
+void OutputBox::lineChanged(const QString &before) {
+    if (before == shownLine() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
+    QAccessibleTextUpdateEvent textChanged(this, 0, before, shownLine());
+    QAccessible::updateAccessibility(&textChanged);
 }
 
 void OutputBox::paintEvent(QPaintEvent *event) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
+#include <QPushButton>
 #include <QStringList>
 
 // The toolkit widgets behind the standard controls, where Qt's own needs a different behaviour.
@@ -18,6 +19,10 @@ class Selector : public QComboBox {
     Q_OBJECT
 public:
     explicit Selector(QWidget *parent);
+
+    // Closes the list; once the choice is made, no item of the closed list stays current, so
+    // none is left reported as focused.
+    void hidePopup() override;
 
 Q_SIGNALS:
     void Click();
@@ -64,9 +69,32 @@ private:
     QColor m_halo;
 };
 
+// A notice for assistive technology: it has no area and takes no input, and each time it
+// announces a text it comes up named after it. A screen reader speaks a notice as it comes up,
+// wherever the focus is and whichever window is active.
+class Notice : public QWidget {
+    Q_OBJECT
+public:
+    explicit Notice(QWidget *parent);
+
+    void announce(const QString &text);
+};
+
+// A command button that Return and the keypad's Enter press when it has the focus, as Space
+// does, on every window and without making it the window's default button.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    CommandButton(const QString &text, QWidget *parent);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
 // A picture box used as a one-line output: it draws its background inside a sunken border and
 // the lines printed into it from its top-left corner, and keeps them through every repaint.
-// Its accessible name is the line it shows, and it offers that line to the clipboard.
+// To assistive technology it is static text whose name and text are the line it shows; each
+// printed line is also announced. It offers that line to the clipboard.
 class OutputBox : public QFrame {
     Q_OBJECT
 public:
@@ -87,10 +115,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void updateAccessibleName();
+    // Tells assistive technology that the shown line was `before` and is now shownLine().
+    void lineChanged(const QString &before);
 
     QStringList m_lines;
     int m_printRow = 0;
+    Notice *m_notice;
 };
 
 } // namespace runtime

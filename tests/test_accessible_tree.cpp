@@ -93,6 +93,45 @@ private Q_SLOTS:
         QCOMPARE(face->indexOfChild(accessible(selector("cboVolume"))), -1);
     }
 
+    void theProgramIsNamedAfterItsMainWindow() {
+        QAccessibleInterface *program = accessible(QCoreApplication::instance());
+        QCOMPARE(program->role(), QAccessible::Application);
+        QCOMPARE(program->text(QAccessible::Name), QStringLiteral("Helmira Geometric Calculator"));
+    }
+
+    // The option buttons tell their place in their group; no other control claims one.
+    void optionButtonsTellTheirPlaceInTheGroup() {
+        runtime::Form &form = m_windows->slot(WindowId::frmCylinderArea);
+        form.Hide();
+        QStringList places;
+        for (QWidget *widget : form.window()->findChildren<QWidget *>()) {
+            const QString description = accessible(widget)->text(QAccessible::Description);
+            if (description.contains(QLatin1String(" of ")))
+                places.append(widget->objectName() + QLatin1Char(' ') + description);
+        }
+        places.sort();
+        QCOMPARE(places, (QStringList{"optClosed 3 of 3", "optOne 2 of 3", "optOpen 1 of 3"}));
+    }
+
+    // An item chosen from the list does not stay marked focused once the list has closed.
+    void aClosedListLeavesNoItemFocused() {
+        QComboBox *combo = selector("cboVolume");
+        QAccessibleInterface *list = accessible(combo)->child(0);
+        combo->showPopup();
+        QTRY_VERIFY(combo->view()->isVisible());
+        const QModelIndex cone = combo->model()->index(4, 0);
+        combo->view()->setCurrentIndex(cone);
+        QVERIFY(list->child(4)->state().focused);
+        QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {},
+                          combo->view()->visualRect(cone).center());
+        QTRY_VERIFY(!combo->view()->isVisible());
+        QVERIFY(m_windows->slot(WindowId::frmConeVol).window()->isVisible());
+        QCOMPARE(combo->currentText(), QStringLiteral("Cone"));
+        for (int i = 0; i < list->childCount(); ++i)
+            QTRY_VERIFY2(!list->child(i)->state().focused,
+                         qPrintable(list->child(i)->text(QAccessible::Name)));
+    }
+
     // What a person's pointer reaches in the open list is where the tree says the item is.
     void theOpenListShowsItsItemsWhereTheTreeSaysTheyAre() {
         QComboBox *combo = selector("cboArea");

@@ -407,10 +407,6 @@ void TestNumbers::errorReport_data() {
     QTest::newRow("control failure")
         << ErrorKind::ControlFailure << QByteArray("showing the window") << QByteArray()
         << QByteArray("Control call failed in showing the window.");
-    QTest::newRow("input box named by its caption")
-        << ErrorKind::Overflow << QByteArray("input") << QByteArray("Radius r")
-        << QByteArray("Overflow: the number in \"Radius r\" must be a whole number in the range "
-                      "-32768 to 32767.");
 }
 
 void TestNumbers::errorReport() {

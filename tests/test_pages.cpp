@@ -68,23 +68,32 @@ QString accessibleText(QWidget *widget, QAccessible::Text kind) {
 }
 
 // The accessible names announced, in order, while the recorder is installed.
-struct NameChange {
+// What assistive technology is told: the event, its object, and the object's name then.
+struct Told {
+    QAccessible::Event type;
     QObject *object;
     QString name;
+    QString inserted; // for a text update
 };
-QList<NameChange> nameChanges;
+QList<Told> told;
 
-void recordNameChange(QAccessibleEvent *event) {
-    if (event->type() != QAccessible::NameChanged)
-        return;
-    auto *widget = qobject_cast<QWidget *>(event->object());
-    nameChanges.append({event->object(), widget ? widget->accessibleName() : QString()});
+void recordTold(QAccessibleEvent *event) {
+    QAccessibleInterface *face = event->accessibleInterface();
+    Told entry{
+        event->type(), event->object(), face ? face->text(QAccessible::Name) : QString(), {}};
+    if (event->type() == QAccessible::TextUpdated)
+        entry.inserted = static_cast<QAccessibleTextUpdateEvent *>(event)->textInserted();
+    told.append(entry);
 }
 
-const QString inputRange = QStringLiteral(" must be a whole number in the range -32768 to 32767.");
+const QString range = QStringLiteral(" is outside the range -32768 to 32767.");
 
-QString inputReport(const QString &caption) {
-    return QStringLiteral("Overflow: the number in \"%1\"").arg(caption) + inputRange;
+QString inputReport(const QString &caption, const QString &number) {
+    return QStringLiteral("\"%1\": %2").arg(caption, number) + range;
+}
+
+QString stepReport(const QString &step, const QString &first, const QString &second) {
+    return QStringLiteral("The %1 of \"%2\" and \"%3\"").arg(step, first, second) + range;
 }
 
 const char *const calculatorWindows[] = {"frmTriangleArea", "frmCircleArea",   "frmEllipseArea",
@@ -297,7 +306,8 @@ private Q_SLOTS:
             QCOMPARE(answerer.seen().size(), 1);
             QCOMPARE(answerer.seen().first().objectName, QStringLiteral("errorReport"));
             QCOMPARE(answerer.seen().first().title, QStringLiteral("Helmira Geometric Calculator"));
-            QCOMPARE(answerer.seen().first().text, inputReport(QStringLiteral("Enter Radius")));
+            QCOMPARE(answerer.seen().first().text,
+                     inputReport(QStringLiteral("Enter Radius"), QStringLiteral("40000")));
         }
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.inputs[0]));
 
@@ -345,35 +355,38 @@ private Q_SLOTS:
         QTest::addColumn<QString>("result");
         QTest::addColumn<QStringList>("wrong");
         QTest::addColumn<QString>("report");
-        QTest::addColumn<int>("box"); // the box the report names, or -1
+        QTest::addColumn<int>("box"); // the box that takes the focus after the report
 
-        const QString radius = inputReport(QStringLiteral("Enter Radius"));
-        QTest::newRow("circle 40000")
-            << "frmCircleArea" << QStringList{"7"} << "154" << QStringList{"40000"} << radius << 0;
+        const QString radius = QStringLiteral("Enter Radius");
+        QTest::newRow("circle 40000") << "frmCircleArea" << QStringList{"7"} << "154"
+                                      << QStringList{"40000"} << inputReport(radius, "40000") << 0;
         QTest::newRow("circle 32767.5 rounds out of range")
-            << "frmCircleArea" << QStringList{"7"} << "154" << QStringList{"32767.5"} << radius
-            << 0;
+            << "frmCircleArea" << QStringList{"7"} << "154" << QStringList{"32767.5"}
+            << inputReport(radius, "32767.5") << 0;
         QTest::newRow("cylinder volume, second box")
             << "frmCylinderVol" << QStringList{"7", "10"} << "1540" << QStringList{"7", "40000"}
-            << inputReport(QStringLiteral("Enter Height")) << 1;
-        QTest::newRow("ellipse, second box negative")
+            << inputReport(QStringLiteral("Enter Height"), "40000") << 1;
+        QTest::newRow("ellipse, second box negative, the number as read")
             << "frmEllipseArea" << QStringList{"3", "4"} << "37.714285714285715"
-            << QStringList{"3", "-40000"} << inputReport(QStringLiteral("Enter Radius II")) << 1;
+            << QStringList{"3", "-4e4abc"}
+            << inputReport(QStringLiteral("Enter Radius II"), "-40000") << 1;
         QTest::newRow("cone, both boxes: the first is reported")
             << "frmConeVol" << QStringList{"5", "12"} << "314.2857142857143"
-            << QStringList{"40000", "1e9"} << radius << 0;
+            << QStringList{"40000", "1e9"} << inputReport(radius, "40000") << 0;
         QTest::newRow("cylinder surface with an option")
             << "frmCylinderArea" << QStringList{"7", "10"} << "748" << QStringList{"40000", "10"}
-            << radius << 0;
+            << inputReport(radius, "40000") << 0;
+        const QString radiusI = QStringLiteral("Enter Radius I");
+        const QString radiusII = QStringLiteral("Enter Radius II");
         QTest::newRow("pyramid product 128 x 256")
             << "frmPyramidVol" << QStringList{"10", "3"} << "10" << QStringList{"128", "256"}
-            << "Overflow in pyramid product B x H." << -1;
+            << stepReport("product", "Enter base Area", "Enter Height") << 0;
         QTest::newRow("torus volume sum 20000 + 20000")
             << "frmTorusVol" << QStringList{"5", "3"} << "79.0204081632653"
-            << QStringList{"20000", "20000"} << "Overflow in torus sum R1 + R2." << -1;
+            << QStringList{"20000", "20000"} << stepReport("sum", radiusI, radiusII) << 0;
         QTest::newRow("torus volume difference 32767 - -1")
             << "frmTorusVol" << QStringList{"5", "3"} << "79.0204081632653"
-            << QStringList{"32767", "-1"} << "Overflow in torus difference R1 - R2." << -1;
+            << QStringList{"32767", "-1"} << stepReport("difference", radiusI, radiusII) << 0;
     }
 
     void anInputErrorIsReportedAndCanBeCorrected() {
@@ -403,12 +416,10 @@ private Q_SLOTS:
         QCOMPARE(testing::visibleWindows(), QStringList{window});
         QCOMPARE(page.output->shownLine(), QString());
         QCOMPARE(accessibleText(page.output, QAccessible::Name), QString());
-        if (box >= 0) {
-            QLineEdit *named = page.inputs[box];
-            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(named));
-            QCOMPARE(named->text(), wrong[box]);
-            QCOMPARE(named->selectedText(), named->text());
-        }
+        QLineEdit *named = page.inputs[box];
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(named));
+        QCOMPARE(named->text(), wrong[box]);
+        QCOMPARE(named->selectedText(), named->text());
 
         QVERIFY(fill(page, valid));
         testing::MessageBoxAnswerer answerer;
@@ -417,42 +428,65 @@ private Q_SLOTS:
         QCOMPARE(page.output->shownLine(), result);
     }
 
+    // The output box is read-only static text holding its line; each new line is told to
+    // assistive technology as a name change, a text change and a notice that comes up, while
+    // the focus stays on Calculate.
     void theOutputBoxAnnouncesAndCopiesItsLine() {
         const Page page = open(QStringLiteral("frmSphereVol"));
         QVERIFY(complete(page));
-        QCOMPARE(accessibleText(page.output, QAccessible::Description), QStringLiteral("Result"));
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(page.output);
+        QCOMPARE(face->role(), QAccessible::StaticText);
+        QVERIFY(face->state().readOnly);
+        QCOMPARE(face->text(QAccessible::Description), QStringLiteral("Result"));
+        QAccessibleTextInterface *text = face->textInterface();
+        QVERIFY(text);
 
-        // Name changes reach the update handler only while an assistive tool is listening.
+        // Events reach the update handler only while an assistive tool is listening.
         QPlatformAccessibility *platform =
             QGuiApplicationPrivate::platformIntegration()->accessibility();
         if (!platform)
             QSKIP("this platform has no accessibility");
         platform->setActive(true);
         const auto inactive = qScopeGuard([platform] { platform->setActive(false); });
-        nameChanges.clear();
-        const QAccessible::UpdateHandler previous =
-            QAccessible::installUpdateHandler(recordNameChange);
+        told.clear();
+        const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordTold);
         const auto restore =
             qScopeGuard([previous] { QAccessible::installUpdateHandler(previous); });
-        const auto lastNameOfOutput = [&page] {
-            for (qsizetype i = nameChanges.size() - 1; i >= 0; --i) {
-                if (nameChanges[i].object == page.output)
-                    return nameChanges[i].name;
+        const auto last = [](QAccessible::Event type, QObject *object) {
+            for (qsizetype i = told.size() - 1; i >= 0; --i) {
+                if (told[i].type == type && told[i].object == object)
+                    return told[i];
             }
-            return QStringLiteral("<no name change>");
+            return Told{type, object, QStringLiteral("<none>"), QStringLiteral("<none>")};
+        };
+        // The notice that came up last: a notification inside the output box.
+        const auto lastNotice = [&] {
+            for (qsizetype i = told.size() - 1; i >= 0; --i) {
+                QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(told[i].object);
+                if (told[i].type == QAccessible::ObjectShow && shown &&
+                    shown->role() == QAccessible::Notification) {
+                    if (shown->parent()->object() != page.output)
+                        return QStringLiteral("<a notice outside the output box>");
+                    return told[i].name;
+                }
+            }
+            return QStringLiteral("<no notice>");
         };
 
-        QVERIFY(fill(page, {"3"}));
-        QTest::mouseClick(page.calculate, Qt::LeftButton);
-        QCOMPARE(page.output->shownLine(), QStringLiteral("113.14285714285712"));
-        QCOMPARE(accessibleText(page.output, QAccessible::Name), page.output->shownLine());
-        QCOMPARE(lastNameOfOutput(), page.output->shownLine());
-
-        QVERIFY(fill(page, {"7"}));
-        QTest::mouseClick(page.calculate, Qt::LeftButton);
-        QCOMPARE(page.output->shownLine(), QStringLiteral("1437.333333333333"));
-        QCOMPARE(accessibleText(page.output, QAccessible::Name), page.output->shownLine());
-        QCOMPARE(lastNameOfOutput(), page.output->shownLine());
+        for (const char *radius : {"3", "7"}) {
+            QVERIFY(fill(page, {radius}));
+            QTest::mouseClick(page.calculate, Qt::LeftButton);
+            const QString line = page.output->shownLine();
+            QCOMPARE(line,
+                     QLatin1String(radius[0] == '3' ? "113.14285714285712" : "1437.333333333333"));
+            QCOMPARE(face->text(QAccessible::Name), line);
+            QCOMPARE(text->characterCount(), line.size());
+            QCOMPARE(text->text(0, text->characterCount()), line);
+            QCOMPARE(last(QAccessible::NameChanged, page.output).name, line);
+            QCOMPARE(last(QAccessible::TextUpdated, page.output).inserted, line);
+            QCOMPARE(lastNotice(), line);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.calculate));
+        }
 
         // Ctrl+C in the focused box copies the line.
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -461,11 +495,53 @@ private Q_SLOTS:
         QTest::keyClick(page.output, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1437.333333333333"));
 
-        const qsizetype before = nameChanges.size();
+        const qsizetype before = told.size();
         QTest::mouseClick(page.clear, Qt::LeftButton);
-        QVERIFY(nameChanges.size() > before);
-        QCOMPARE(lastNameOfOutput(), QString());
-        QCOMPARE(accessibleText(page.output, QAccessible::Name), QString());
+        QCOMPARE(last(QAccessible::NameChanged, page.output).name, QString());
+        QCOMPARE(last(QAccessible::TextUpdated, page.output).inserted, QString());
+        QCOMPARE(text->characterCount(), 0);
+        QVERIFY(std::none_of(told.begin() + before, told.end(), [](const Told &entry) {
+            return entry.type == QAccessible::ObjectShow;
+        }));
+    }
+
+    // Return and the keypad's Enter press the focused button, as Space does; no button is a
+    // default button, so Return elsewhere presses nothing.
+    void returnPressesTheFocusedButton_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+
+    void returnPressesTheFocusedButton() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        const Page page = open(QStringLiteral("frmCircleArea"));
+        QVERIFY(complete(page));
+        QVERIFY(fill(page, {"7"}));
+        const auto press = [&](QWidget *widget) {
+            widget->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        };
+        press(page.calculate);
+        QTRY_COMPARE(page.output->shownLine(), QStringLiteral("154"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.calculate));
+        press(page.clear);
+        QTRY_COMPARE(page.output->shownLine(), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.inputs[0]));
+        for (auto *button : page.window->findChildren<QPushButton *>()) {
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+        }
+        // In an input box Return presses nothing.
+        QVERIFY(fill(page, {"7"}));
+        QTest::keyClick(page.inputs[0], Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::qWait(200);
+        QCOMPARE(page.output->shownLine(), QString());
+        press(page.back);
+        QTRY_COMPARE(testing::visibleWindows(), QStringList{QStringLiteral("frmMain")});
     }
 
     void theOutputBoxFollowsCloseInTabOrder_data() { addPageRows(); }

@@ -514,6 +514,18 @@ private:
             try {
                 line =
                     QString::fromStdString(runtime::numberText(formula(calc::piValue(), values)));
+            } catch (const runtime::StepOverflow &error) {
+                // Reported with the captions of the two boxes; the focus goes to the first.
+                const auto caption = [&](int position) {
+                    return widget<QLineEdit>(page.id, page.inputs[std::size_t(position)])
+                        ->accessibleName()
+                        .toStdString();
+                };
+                m_expectedBoxes.push_back(
+                    {QStringLiteral("errorReport"),
+                     QString::fromStdString(runtime::stepOverflowReport(
+                         error.step(), caption(error.first()), caption(error.second())))});
+                focus = widget<QLineEdit>(page.id, page.inputs[std::size_t(error.first())]);
             } catch (const RuntimeError &error) {
                 m_expectedBoxes.push_back({QStringLiteral("errorReport"), error.what()});
             }

@@ -1,13 +1,18 @@
 #!/usr/bin/python3
 """Drives the calculator as a person does, on a real X display with real input events, and
-reads back what it shows through the accessibility bus, as a screen reader would.
+checks what the Orca screen reader speaks for each action, and what the accessibility bus
+shows.
 
-Run by run_e2e.sh, which provides the display, the session bus and the accessibility bus:
+Run by run_e2e.sh, which provides the display, the session bus, the accessibility bus and
+Orca, whose debug log it names in E2E_SPEECH_LOG:
     e2e.py PROGRAM ARTIFACT_DIR
-On failure it saves a screenshot and the program's accessible tree in ARTIFACT_DIR.
+It writes what Orca spoke for each action to ARTIFACT_DIR/speech.txt; on failure it also saves
+a screenshot and the program's accessible tree there. With E2E_RECORD_ONLY=1 it only records
+what Orca speaks, without judging it.
 """
 
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -19,6 +24,11 @@ import pyatspi
 from gi.repository import GLib
 
 TIMEOUT = 10.0  # seconds for every wait
+# Seconds within which a result must be spoken: well under one on an idle machine, even with
+# Orca writing its debug log; the rest is room for a loaded one.
+RESULT_TIMEOUT = 2.0
+# Set to record what Orca speaks for each action without judging it.
+RECORD_ONLY = os.environ.get("E2E_RECORD_ONLY") == "1"
 MAIN_CAPTION = "Helmira Geometric Calculator"
 
 
@@ -144,7 +154,10 @@ def xdotool(*args):
 
 
 def click_at(x, y):
-    xdotool("mousemove", "--sync", str(x), str(y))
+    where = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
+                           text=True, timeout=TIMEOUT).stdout
+    if f"X={x}\nY={y}\n" not in where:  # --sync would wait for a move that never comes
+        xdotool("mousemove", "--sync", str(x), str(y))
     xdotool("click", "1")
 
 
@@ -181,16 +194,28 @@ class Session:
         self.process = None
         self.log = None
         self.app = None
-        # The objects whose accessible name changed; Qt sends no new name with the event, so
-        # a screen reader reads the name again, as the scenario does.
-        self.name_changes = []
-        self.listener = lambda event: self.name_changes.append(event.source)
-        pyatspi.Registry.registerEventListener(self.listener,
-                                               "object:property-change:accessible-name")
+        # Every control that took the keyboard focus, as (role, name), in order.
+        self.focused = []
+        pyatspi.Registry.registerEventListener(self._on_focus, "object:state-changed:focused")
+
+    def _on_focus(self, event):
+        if event.detail1:
+            try:
+                self.focused.append((event.source.getRoleName(), event.source.name))
+            except GLib.Error:
+                pass
+
+    def expect_focus_only(self, action, allowed):
+        """Fails if a control other than those allowed took the focus since the last call."""
+        pump_events()
+        strays = [taken for taken in self.focused if taken not in allowed]
+        del self.focused[:]
+        if strays:
+            raise Failure(f"{action}: the focus visited {strays!r}")
 
     def start(self):
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-                   QT_QPA_PLATFORM="xcb", LANG="C")
+        env = {name: value for name, value in os.environ.items() if not name.startswith("QT_")}
+        env["LANG"] = "C"
         self.log = open(os.path.join(self.artifacts, "program.log"), "w")
         self.process = subprocess.Popen([self.program], env=env, stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=subprocess.STDOUT)
@@ -227,20 +252,39 @@ class Session:
     def _showing(accessible):
         return accessible if accessible is not None and showing(accessible) else None
 
+    def tab_to(self, accessible):
+        """Presses Tab until the control has the keyboard focus."""
+        for _ in range(12):
+            if focused(accessible):
+                return
+            press("Tab")
+            time.sleep(0.1)
+            pump_events()
+        wait_for(f"{describe(accessible)} to take the focus", lambda: focused(accessible))
+
     def choose(self, window, selector_name, item):
-        """Opens a selector's list with a click on its arrow and clicks the item."""
+        """Chooses an item as a keyboard user does: Tab to the selector, Alt+Down opens its
+        list, Down to the item, Return. (A screen reader that is still busy when a click opens
+        a window may take that window as known already and stay silent.)"""
         selector = self.control(window, pyatspi.ROLE_COMBO_BOX, selector_name)
         lists = [c for c in children(selector) if c.getRole() == pyatspi.ROLE_LIST]
         if not lists:
             raise Failure(f"the selector {selector_name!r} offers no list over AT-SPI")
-        box = extents(selector)
-        click_at(box.x + box.width - 6, box.y + box.height // 2)
-        # The items of a closed list call themselves showing too; the list itself tells.
+        field = [c for c in children(selector) if c.getRole() == pyatspi.ROLE_TEXT][0]
+        self.tab_to(field)
+        press("alt+Down")
         shown = wait_for(f"the list of {selector_name!r} to open",
                          lambda: self._showing(lists[0]))
         entry = wait_for(f"{item!r} in the open list of {selector_name!r}",
                          lambda: find(shown, pyatspi.ROLE_LIST_ITEM, item))
-        click(entry)
+        for _ in range(len(children(shown))):
+            if focused(entry):
+                break
+            press("Down")
+            time.sleep(0.1)
+            pump_events()
+        wait_for(f"{item!r} to be the current item", lambda: focused(entry))
+        press("Return")
         wait_for(f"the list of {selector_name!r} to close", lambda: not showing(shown))
 
     def message_box(self):
@@ -321,6 +365,76 @@ def save_screen(path):
         out.write(chunk(b"IEND", b""))
 
 
+# --- what the screen reader says ----------------------------------------------------------
+
+
+class Speech:
+    """Reads what Orca speaks from its debug log (E2E_SPEECH_LOG), one utterance a line."""
+
+    # "SPEECH OUTPUT: 'text'", then the voice's settings when Orca has any.
+    LINE = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\{.*\})?\s*$")
+
+    def __init__(self, path):
+        self.path = path
+        self.seen = 0  # utterances before the current action
+        self.record = []  # [action, utterances, notes] for the artifacts
+
+    def utterances(self):
+        with open(self.path, errors="replace") as log:
+            found = []
+            for line in log:
+                match = self.LINE.search(line)
+                if match:
+                    found.append(match.group(1).strip())
+            return found
+
+    def action(self, name):
+        """Starts a new action: later waits see only what is spoken after this."""
+        self.seen = len(self.utterances())
+        self.record.append([name, [], []])
+
+    def since(self):
+        spoken = self.utterances()[self.seen:]
+        self.record[-1][1] = spoken
+        return spoken
+
+    def expect(self, text, timeout=TIMEOUT):
+        """Waits until Orca has spoken exactly text since the action began."""
+        try:
+            wait_for(f"Orca to speak {text!r}", lambda: text in self.since(), timeout)
+        except Failure as failure:
+            if not RECORD_ONLY:
+                raise Failure(f"{failure}; it spoke {self.since()!r}") from None
+            self.record[-1][2].append(f"never spoke {text!r}")
+
+    def never(self, text):
+        """Fails if Orca has spoken exactly text since the action began."""
+        if text in self.since() and not RECORD_ONLY:
+            raise Failure(f"Orca spoke {text!r}: {self.since()!r}")
+
+    def settle(self, quiet=0.5, timeout=TIMEOUT):
+        """Waits until Orca has caught up, its log unchanged for `quiet` seconds, as a person
+        waits for the screen reader before going on."""
+        deadline = time.monotonic() + timeout
+        size, since = -1, time.monotonic()
+        while time.monotonic() < deadline:
+            pump_events()
+            now = os.path.getsize(self.path)
+            if now != size:
+                size, since = now, time.monotonic()
+            elif time.monotonic() - since >= quiet:
+                break
+            time.sleep(0.05)
+        return self.since()
+
+    def save(self, artifacts):
+        with open(os.path.join(artifacts, "speech.txt"), "w") as out:
+            for name, spoken, notes in self.record:
+                out.write(f"{name}\n")
+                out.writelines(f"    {said!r}\n" for said in spoken)
+                out.writelines(f"    ({note})\n" for note in notes)
+
+
 # --- the scenario --------------------------------------------------------------------------
 
 
@@ -328,68 +442,115 @@ def step(message):
     print(f"[{time.monotonic() - START:5.2f} s] {message}", flush=True)
 
 
-def scenario(session):
-    step("start the program")
+def scenario(session, speech):
+    step("start the program with no toolkit variables, as a desktop with a screen reader does")
     session.start()
+    if session.app.name != MAIN_CAPTION:
+        if not RECORD_ONLY:
+            raise Failure(f"the application is named {session.app.name!r} on the bus")
+        print(f"the application is named {session.app.name!r} on the bus")
     main = session.frame(MAIN_CAPTION)
 
-    step("choose Circle from the areas selector with the mouse")
-    session.choose(main, "Geometric Shapes Areas", "Circle")
-    circle = session.frame("Area of Circle")
-    session.expect_hidden(MAIN_CAPTION)
+    # The selector, its list and the chosen item; then the new window's first box.
+    choosing_area = [("combo box", "Geometric Shapes Areas"), ("text", ""), ("list", ""),
+                     ("list item", "Triangle")]
+    speech.action("open Area of Triangle")
+    session.choose(main, "Geometric Shapes Areas", "Triangle")
+    triangle = session.frame("Area of Triangle")
+    base = session.control(triangle, pyatspi.ROLE_TEXT, "Enter Base")
+    wait_for("the base box to take the focus", lambda: focused(base))
+    speech.expect("Enter Base text.")
+    speech.settle()  # a person listens before typing on
+    session.expect_focus_only("the switch", choosing_area + [("text", "Enter Base")])
 
-    step("type a radius of 7 and press Calculate")
-    radius = session.control(circle, pyatspi.ROLE_TEXT, "Enter Radius")
-    click(radius)
-    wait_for("the radius box to take the keyboard focus", lambda: focused(radius))
-    type_text("7")
-    wait_for("the radius box to read 7", lambda: text_of(radius) == "7")
-    output = session.control(circle, pyatspi.ROLE_FRAME, description="Result")
-    del session.name_changes[:]
-    click(session.control(circle, pyatspi.ROLE_PUSH_BUTTON, "Calculate"))
-    wait_for("the result 154 as the output box's name", lambda: output.name == "154")
-    wait_for("the output box's name-change event", lambda: output in session.name_changes)
+    speech.action("type 3, Tab, 5, Tab to Calculate, Space")
+    type_text("3")
+    press("Tab")
+    type_text("5")
+    press("Tab")
+    calculate = session.control(triangle, pyatspi.ROLE_PUSH_BUTTON, "Calculate")
+    wait_for("Calculate to take the focus", lambda: focused(calculate))
+    press("space")
+    speech.expect("notification 7.5.", RESULT_TIMEOUT)
+    speech.settle()
 
-    step("type 40000: the error report names the box and the range")
-    click(radius)
-    press("ctrl+a")
-    type_text("40000")
-    wait_for("the radius box to read 40000", lambda: text_of(radius) == "40000")
-    click(session.control(circle, pyatspi.ROLE_PUSH_BUTTON, "Calculate"))
-    report = session.message_box()
-    shown = " ".join([report.name] + [a.name for a in descendants(report)])
-    step(f"the report reads: {shown}")
-    for part in ("Enter Radius", "-32768 to 32767"):
-        if part not in shown:
-            raise Failure(f"the error report does not mention {part!r}: {shown!r}")
-    if output.name != "":
-        raise Failure(f"the output box still shows {output.name!r} under the error report")
+    for action, act in (("Return on the focused Calculate", lambda: press("Return")),
+                        ("Calculate clicked with the mouse", lambda: click(calculate))):
+        speech.action(action)
+        act()
+        speech.expect("notification 7.5.", RESULT_TIMEOUT)
+        speech.settle()
+        if not focused(calculate):
+            raise Failure(f"{action}: the focus left Calculate")
 
-    step("dismiss the report with Return: the radius box has the focus, its text selected")
+    session.expect_focus_only("typing and calculating", [
+        ("text", "Enter Height"), ("push button", "Calculate")])
+    session.tab_to(session.control(triangle, pyatspi.ROLE_PUSH_BUTTON, "Back"))
+    speech.settle()
+    del session.focused[:]
+    speech.action("Return on Back, from an area window")
     press("Return")
-    wait_for("the error report to close", lambda: not showing(report))
-    if not showing(circle):
-        raise Failure("the circle window went away with the error report")
-    # A window manager hands the focus back to the window under a closed dialog; there is
-    # none on this display, so do its part.
-    focus_window("Area of Circle")
-    wait_for("the radius box to get the focus back", lambda: focused(radius))
-    wait_for("the radius box's text to be selected for correction",
-             lambda: selection(radius) == (0, len("40000")))
-
-    step("press Back: the main window comes back alone")
-    click(session.control(circle, pyatspi.ROLE_PUSH_BUTTON, "Back"))
     main = session.frame(MAIN_CAPTION)
-    session.expect_hidden("Area of Circle")
+    speech.expect("Geometric Shapes Areas editable combo box.")
+    speech.settle()
+    speech.never("Geometric  Shapes Volumes editable combo box.")
+    session.expect_focus_only("Back", [("push button", "Back")] + choosing_area[:2])
 
-    step("choose Cone from the volumes selector, then press Close")
-    session.choose(main, "Geometric  Shapes Volumes", "Cone")
-    cone = session.frame("Volume of Cone")
-    session.expect_hidden(MAIN_CAPTION)
-    click(session.control(cone, pyatspi.ROLE_PUSH_BUTTON, "Close"))
+    speech.action("open Volume of Pyramid; 40000, Calculate clicked with the mouse")
+    session.choose(main, "Geometric  Shapes Volumes", "Pyramid")
+    pyramid = session.frame("Volume of Pyramid")
+    base = session.control(pyramid, pyatspi.ROLE_TEXT, "Enter base Area")
+    wait_for("the base box to take the focus", lambda: focused(base))
+    speech.settle()
+    type_text("40000")
+    press("Tab")
+    type_text("2")
+    speech.settle()
+    click(session.control(pyramid, pyatspi.ROLE_PUSH_BUTTON, "Calculate"))
+    speech.expect('notification "Enter base Area": 40000 is outside the range -32768 to 32767.')
+    speech.settle()
+
+    speech.action("dismiss the report with Return")
+    press("Return")
+    focus_window("Volume of Pyramid")
+    speech.expect("Enter base Area text.")
+    wait_for("the base box's text to be selected", lambda: selection(base) == (0, 5))
+    speech.settle()
+
+    speech.action("200 x 200, Calculate by keyboard: the product overflows")
+    type_text("200")
+    press("Tab")
+    press("ctrl+a")
+    type_text("200")
+    press("Tab")
+    press("Return")
+    speech.expect('notification The product of "Enter base Area" and "Enter Height" is outside '
+                  'the range -32768 to 32767.')
+    speech.settle()
+
+    speech.action("dismiss the report with Return")
+    press("Return")
+    focus_window("Volume of Pyramid")
+    speech.expect("Enter base Area text.")
+    speech.settle()
+
+    session.tab_to(session.control(pyramid, pyatspi.ROLE_PUSH_BUTTON, "Back"))
+    speech.settle()
+    del session.focused[:]
+    speech.action("Return on Back, from a volume window")
+    press("Return")
+    main = session.frame(MAIN_CAPTION)
+    speech.expect("Geometric  Shapes Volumes editable combo box.")
+    speech.settle()
+    speech.never("Exit push button.")
+    session.expect_focus_only("Back", [("push button", "Back"),
+                                       ("combo box", "Geometric  Shapes Volumes"), ("text", "")])
+
+    speech.action("Exit")
+    press("alt+x")
     status = session.wait_for_exit()
     if status != 0:
-        raise Failure(f"the program ended with status {status} after Close, not 0")
+        raise Failure(f"the program ended with status {status} after Exit, not 0")
     step("the program ended with status 0")
 
 
@@ -400,8 +561,9 @@ def main():
     program, artifacts = sys.argv[1], sys.argv[2]
     os.makedirs(artifacts, exist_ok=True)
     session = Session(program, artifacts)
+    speech = Speech(os.environ["E2E_SPEECH_LOG"])
     try:
-        scenario(session)
+        scenario(session, speech)
     except (Failure, GLib.Error) as error:
         message = error.message if isinstance(error, GLib.Error) else str(error)
         print(f"FAILED: {message}", file=sys.stderr)
@@ -409,6 +571,7 @@ def main():
         return 1
     finally:
         session.stop()
+        speech.save(artifacts)
     print("e2e: the whole scenario passed")
     return 0
 

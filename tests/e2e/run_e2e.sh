@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs e2e.py against the program in a private desktop session: an Xvfb display, a D-Bus
-# session bus and the accessibility bus, all started here and all ended on the way out.
+# session bus, the accessibility bus and the Orca screen reader, all started here and all
+# ended on the way out.
 #   run_e2e.sh PROGRAM [ARTIFACT_DIR]
-# ARTIFACT_DIR (default ./e2e-artifacts) receives the program's output and, on failure, a
-# screenshot and the accessible tree.
+# ARTIFACT_DIR (default ./e2e-artifacts) receives the program's output, Orca's log and what it
+# spoke for each action (speech.txt) and, on failure, a screenshot and the accessible tree.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -22,7 +23,7 @@ fail() {
     exit 1
 }
 
-for tool in Xvfb xdotool dbus-daemon dbus-send "$python" "$bus_launcher"; do
+for tool in Xvfb xdotool dbus-daemon dbus-send orca "$python" "$bus_launcher"; do
     command -v "$tool" >/dev/null || fail "$tool is missing; install scripts/packages.txt"
 done
 [ -x "$program" ] || fail "no program at $program"
@@ -108,9 +109,10 @@ exec 4<&-
 export DISPLAY=":$display"
 export E2E_FRAMEBUFFER="$work/Xvfb_screen0"
 
-# A session bus of our own, and the accessibility bus it hands out.
+# A session bus of our own, and the accessibility bus it hands out; settings from memory, so
+# accessibility starts switched off whatever this machine's user has set.
 mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime" GSETTINGS_BACKEND=memory
 unset AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
 dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" \
     >"$artifacts/dbus.log" 2>&1 &
@@ -128,6 +130,28 @@ a11y_bus_ready() {
     [[ $reply == *"boolean true"* ]]
 }
 wait_until "the accessibility bus" a11y_bus_ready
+
+# A screen reader of our own, Orca, as a desktop with a screen reader on would run it; it
+# switches accessibility on over the session bus before the program starts. Its preferences
+# live here; every line it logs, the speech among them, reaches the file at once.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data"
+export XDG_CACHE_HOME="$work/home/cache"
+mkdir -p "$work/orca" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+cat >"$work/orca/orca-customizations.py" <<'EOF'
+import __main__
+from orca import debug
+
+if debug.debugFile:
+    debug.debugFile.reconfigure(line_buffering=True)
+# Orca declines to start beside another instance of the same user; the others on this machine
+# speak to other buses.
+__main__.otherOrcas = lambda: []
+EOF
+speech_log="$artifacts/orca.log"
+orca --user-prefs "$work/orca" --debug-file "$speech_log" >"$artifacts/orca.out" 2>&1 &
+started+=($!)
+wait_until "the screen reader" grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$speech_log"
+export E2E_SPEECH_LOG="$speech_log"
 
 echo "e2e: display $DISPLAY, artifacts in $artifacts"
 "$python" "$here/e2e.py" "$program" "$artifacts" </dev/null &
