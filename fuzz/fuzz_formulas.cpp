@@ -58,6 +58,7 @@ struct FuzzedBox {
     [[noreturn]] void RaiseOverflow() const {
         throw RuntimeError(ErrorKind::Overflow, "input", caption);
     }
+    void SetReadingNote(std::string_view) const {}
 };
 
 constexpr Real pi = Real(22) / Real(7);

@@ -2,6 +2,7 @@
 
 #include "runtime/floatstatus.h"
 #include "runtime/numbers.h"
+#include "runtime/tooltip.h"
 #include "runtime/widgets.h"
 
 #include <QLineEdit>
@@ -39,6 +40,11 @@ std::string TextBox::Caption() const {
 
 void TextBox::RaiseOverflow() const {
     throw InputError(ErrorKind::Overflow, Caption(), m_widget);
+}
+
+void TextBox::SetReadingNote(std::string_view note) const {
+    setToolTip(m_widget, note);
+    clearFloatStatus();
 }
 
 void ComboBox::AddItem(std::string_view item) const {

@@ -33,6 +33,9 @@ public:
     std::string Caption() const;
     // Raises the overflow error of this box's input; the report then puts the focus back here.
     [[noreturn]] void RaiseOverflow() const;
+    // Shows how the box's number was last read ("2.5 was read as 2") as its tooltip, and so as
+    // its accessible description; an empty note removes it.
+    void SetReadingNote(std::string_view note) const;
 
 private:
     QLineEdit *m_widget;
