@@ -80,6 +80,14 @@ void recordNameChange(QAccessibleEvent *event) {
     nameChanges.append({event->object(), widget ? widget->accessibleName() : QString()});
 }
 
+// The objects whose accessible description changed, while the recorder is installed.
+QList<QObject *> descriptionChanges;
+
+void recordDescriptionChange(QAccessibleEvent *event) {
+    if (event->type() == QAccessible::DescriptionChanged)
+        descriptionChanges.append(event->object());
+}
+
 const QString inputRange = QStringLiteral(" must be a whole number in the range -32768 to 32767.");
 
 QString inputReport(const QString &caption) {
@@ -564,8 +572,25 @@ private Q_SLOTS:
         };
         const Page page = open(QStringLiteral("frmTriangleArea"));
         QVERIFY(complete(page));
+
+        // Description changes reach the update handler only while an assistive tool listens.
+        QPlatformAccessibility *platform =
+            QGuiApplicationPrivate::platformIntegration()->accessibility();
+        if (platform)
+            platform->setActive(true);
+        const auto inactive = qScopeGuard([platform] {
+            if (platform)
+                platform->setActive(false);
+        });
+        const QAccessible::UpdateHandler previous =
+            QAccessible::installUpdateHandler(recordDescriptionChange);
+        const auto restore =
+            qScopeGuard([previous] { QAccessible::installUpdateHandler(previous); });
+
+        QStringList before(page.inputs.size());
         for (const Step &step : steps) {
             QVERIFY2(fill(page, step.texts), step.what);
+            descriptionChanges.clear();
             testing::MessageBoxAnswerer answerer;
             if (step.press == QLatin1String("Calculate"))
                 QTest::mouseClick(page.calculate, Qt::LeftButton);
@@ -573,13 +598,20 @@ private Q_SLOTS:
                 QTest::mouseClick(page.clear, Qt::LeftButton);
             QStringList tips;
             QStringList descriptions;
-            for (QLineEdit *box : page.inputs) {
-                tips.append(box->toolTip());
-                descriptions.append(accessibleText(box, QAccessible::Description));
+            QList<bool> told;
+            QList<bool> changed;
+            for (qsizetype i = 0; i < page.inputs.size(); ++i) {
+                tips.append(page.inputs[i]->toolTip());
+                descriptions.append(accessibleText(page.inputs[i], QAccessible::Description));
+                told.append(descriptionChanges.contains(page.inputs[i]));
+                changed.append(platform && before[i] != step.notes[i]);
             }
             const QString seen = QStringLiteral("%1: tooltips [%2], descriptions [%3]")
                                      .arg(step.what, tips.join(u'|'), descriptions.join(u'|'));
             QVERIFY2(tips == step.notes && descriptions == step.notes, qPrintable(seen));
+            // A screen reader is told of each note that came or went.
+            QVERIFY2(told == changed, step.what);
+            before = step.notes;
         }
     }
 
