@@ -4,6 +4,7 @@
 #include "runtime/numbers.h"
 
 #include <optional>
+#include <string>
 
 // Every step below has a fixed order and a fixed kind (16-bit integer, double, or variant
 // arithmetic); the printed results depend on both, so keep them as they are written.
@@ -45,6 +46,22 @@ std::optional<Integer> integerValue(std::string_view text) {
     // Reading a text such as "1e400" may leave flags behind; they belong to no formula.
     runtime::clearFloatStatus();
     return value;
+}
+
+std::string readingNote(std::string_view text, Integer value) {
+    const double number = runtime::numberFromText(text);
+    std::string note;
+    if (number != static_cast<double>(value))
+        note = runtime::numberText(number) + " was read as " + runtime::numberText(value);
+    runtime::clearFloatStatus();
+    return note;
+}
+
+std::string formulaSentence(std::string_view formula) {
+    std::string sentence(formula);
+    if (formula.find("π") != std::string_view::npos)
+        sentence.append(", with ").append(piText);
+    return sentence;
 }
 
 double triangleArea(Integer b, Integer h) {

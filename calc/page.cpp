@@ -10,8 +10,10 @@ void clearPage(const runtime::PictureBox &output, ClearOrder order,
                std::span<const runtime::TextBox> inputs) {
     if (order == ClearOrder::OutputFirst)
         output.Cls();
-    for (const runtime::TextBox &box : inputs)
+    for (const runtime::TextBox &box : inputs) {
         box.SetText("");
+        box.SetReadingNote("");
+    }
     if (order == ClearOrder::InputsFirst)
         output.Cls();
     inputs.front().SetFocus();

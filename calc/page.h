@@ -50,8 +50,8 @@ void calculate(const runtime::PictureBox &output, Formula formula, const Boxes &
 
 enum class ClearOrder { OutputFirst, InputsFirst };
 
-// Empties the input boxes in order and the output box (before or after them, as given), then
-// puts the focus in the first box.
+// Empties the input boxes in order, with their reading notes, and the output box (before or after
+// them, as given), then puts the focus in the first box.
 void clearPage(const runtime::PictureBox &output, ClearOrder order,
                std::span<const runtime::TextBox> inputs);
 

@@ -2,6 +2,8 @@
 
 #include "runtime/program.h"
 
+#include <algorithm>
+
 namespace forms {
 
 CalculatorForm::CalculatorForm(const PageDesc &page, Navigator &navigator, Calculate calculate)
@@ -28,11 +30,47 @@ std::vector<runtime::TextBox> CalculatorForm::inputs() const {
 }
 
 void CalculatorForm::bindHandlers() {
-    onClick(m_page.calculateButton, [this] { m_calculate(*this); });
+    onClick(m_page.calculateButton, [this] {
+        // A box that an error keeps this Calculate from reading has no note from an earlier one.
+        for (const runtime::TextBox &box : inputs())
+            box.SetReadingNote("");
+        m_calculate(*this);
+    });
     onClick("cmdClear", [this] { cmdClear_Click(); });
     onClick("cmdBack", [this] { cmdBack_Click(); });
     // The triangle window names its Close button cmdClose; the others cmdExit.
     onClick(hasControl("cmdClose") ? "cmdClose" : "cmdExit", [this] { cmdExit_Click(); });
+
+    showFormula();
+    for (const OptionFormula &choice : m_page.optionFormulas) {
+        if (!choice.option.empty())
+            onOptionToggled(choice.option, [this] { showFormula(); });
+    }
+}
+
+void CalculatorForm::showFormula() const {
+    const std::string sentence = formulaSentence();
+    setToolTip(m_page.calculateButton, sentence);
+    setToolTip(m_page.outputBox, sentence);
+}
+
+std::string CalculatorForm::formulaSentence() const {
+    if (!m_page.formula.empty())
+        return calc::formulaSentence(m_page.formula);
+    std::string all;
+    for (const OptionFormula &choice : m_page.optionFormulas) {
+        if (choice.option.empty())
+            continue;
+        if (optionButton(choice.option).Value())
+            return calc::formulaSentence(choice.formula);
+        const auto &controls = layout().controls;
+        const auto row = std::find_if(controls.begin(), controls.end(),
+                                      [&](const auto &desc) { return desc.name == choice.option; });
+        if (!all.empty())
+            all += "; ";
+        all.append(row->text).append(": ").append(choice.formula);
+    }
+    return calc::formulaSentence(all);
 }
 
 void CalculatorForm::cmdClear_Click() {

@@ -22,11 +22,10 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmCircleAreaLayout{
     "frmCircleArea", "Area of Circle", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmCircleAreaPage{WindowId::frmCircleArea,
-                                 "cmdCircleArea",
-                                 "picArea",
-                                 {"txtCircleAreaRadius"},
-                                 calc::ClearOrder::OutputFirst};
+const PageDesc frmCircleAreaPage{
+    WindowId::frmCircleArea,       "cmdCircleArea",         "picArea", {"txtCircleAreaRadius"},
+    calc::ClearOrder::OutputFirst, calc::circleAreaFormula,
+};
 
 void cmdCircleArea_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::circleArea, page.input(0));

@@ -24,11 +24,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmConeVolLayout{
     "frmConeVol", "Volume of Cone", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmConeVolPage{WindowId::frmConeVol,
-                              "cmdVolCone",
-                              "picVol",
-                              {"txtVolConeR", "txtVolConeH"},
-                              calc::ClearOrder::InputsFirst};
+const PageDesc frmConeVolPage{
+    WindowId::frmConeVol,
+    "cmdVolCone",
+    "picVol",
+    {"txtVolConeR", "txtVolConeH"},
+    calc::ClearOrder::InputsFirst,
+    calc::coneVolumeFormula,
+};
 
 void cmdVolCone_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::coneVolume, page.input(0), page.input(1));

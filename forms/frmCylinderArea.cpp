@@ -29,11 +29,17 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmCylinderAreaLayout{
     "frmCylinderArea", "Area of Cylinder", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmCylinderAreaPage{WindowId::frmCylinderArea,
-                                   "cmdCylinderArea",
-                                   "picArea",
-                                   {"txtCylAreaRadius", "txtCylAreaHeight"},
-                                   calc::ClearOrder::OutputFirst};
+const PageDesc frmCylinderAreaPage{
+    WindowId::frmCylinderArea,
+    "cmdCylinderArea",
+    "picArea",
+    {"txtCylAreaRadius", "txtCylAreaHeight"},
+    calc::ClearOrder::OutputFirst,
+    {},
+    {{{"optOpen", calc::cylinderSidesOpenFormula},
+      {"optOne", calc::cylinderOneSideOpenFormula},
+      {"optClosed", calc::cylinderSidesClosedFormula}}},
+};
 
 void cmdCylinderArea_Click(const CalculatorForm &page) {
     const runtime::PictureBox picArea = page.output();

@@ -24,11 +24,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmCylinderVolLayout{
     "frmCylinderVol", "Volume of Cylinder", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmCylinderVolPage{WindowId::frmCylinderVol,
-                                  "cmdVolCylinder",
-                                  "picVol",
-                                  {"txtVolCylinderR", "txtVolCylinderH"},
-                                  calc::ClearOrder::InputsFirst};
+const PageDesc frmCylinderVolPage{
+    WindowId::frmCylinderVol,
+    "cmdVolCylinder",
+    "picVol",
+    {"txtVolCylinderR", "txtVolCylinderH"},
+    calc::ClearOrder::InputsFirst,
+    calc::cylinderVolumeFormula,
+};
 
 void cmdVolCylinder_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::cylinderVolume, page.input(0), page.input(1));

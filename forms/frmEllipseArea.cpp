@@ -25,11 +25,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmEllipseAreaLayout{
     "frmEllipseArea", "Area of Ellipse", 3240, 2355, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmEllipseAreaPage{WindowId::frmEllipseArea,
-                                  "cmdEllipseArea",
-                                  "picArea",
-                                  {"txtEllipseAreaROne", "txtEllipseAreaRTwo"},
-                                  calc::ClearOrder::OutputFirst};
+const PageDesc frmEllipseAreaPage{
+    WindowId::frmEllipseArea,
+    "cmdEllipseArea",
+    "picArea",
+    {"txtEllipseAreaROne", "txtEllipseAreaRTwo"},
+    calc::ClearOrder::OutputFirst,
+    calc::ellipseAreaFormula,
+};
 
 void cmdEllipseArea_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::ellipseArea, page.input(0), page.input(1));

@@ -26,11 +26,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmEllipsoidVolLayout{
     "frmEllipsoidVol", "Volume of Ellipsoid", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmEllipsoidVolPage{WindowId::frmEllipsoidVol,
-                                   "cmdVolEllipsoid",
-                                   "picVol",
-                                   {"txtVolEllipsoidR1", "txtVolEllipsoidR2", "txtVolEllipsoidR3"},
-                                   calc::ClearOrder::OutputFirst};
+const PageDesc frmEllipsoidVolPage{
+    WindowId::frmEllipsoidVol,
+    "cmdVolEllipsoid",
+    "picVol",
+    {"txtVolEllipsoidR1", "txtVolEllipsoidR2", "txtVolEllipsoidR3"},
+    calc::ClearOrder::OutputFirst,
+    calc::ellipsoidVolumeFormula,
+};
 
 void cmdVolEllipsoid_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::ellipsoidVolume, page.input(0), page.input(1),

@@ -24,11 +24,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmPyramidVolLayout{
     "frmPyramidVol", "Volume of Pyramid", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmPyramidVolPage{WindowId::frmPyramidVol,
-                                 "cmdVolPyramid",
-                                 "picVol",
-                                 {"txtVolumePyramidB", "txtVolumePyramidH"},
-                                 calc::ClearOrder::InputsFirst};
+const PageDesc frmPyramidVolPage{
+    WindowId::frmPyramidVol,
+    "cmdVolPyramid",
+    "picVol",
+    {"txtVolumePyramidB", "txtVolumePyramidH"},
+    calc::ClearOrder::InputsFirst,
+    calc::pyramidVolumeFormula,
+};
 
 void cmdVolPyramid_Click(const CalculatorForm &page) {
     calc::calculate(page.output(), calc::pyramidVolume, page.input(0), page.input(1));

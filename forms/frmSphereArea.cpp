@@ -23,11 +23,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmSphereAreaLayout{
     "frmSphereArea", "Area of Sphere", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmSphereAreaPage{WindowId::frmSphereArea,
-                                 "cmdAreaSphere",
-                                 "picArea",
-                                 {"txtAreaSphereRadius"},
-                                 calc::ClearOrder::InputsFirst};
+const PageDesc frmSphereAreaPage{
+    WindowId::frmSphereArea,
+    "cmdAreaSphere",
+    "picArea",
+    {"txtAreaSphereRadius"},
+    calc::ClearOrder::InputsFirst,
+    calc::sphereSurfaceFormula,
+};
 
 void cmdAreaSphere_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::sphereSurface, page.input(0));

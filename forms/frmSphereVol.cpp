@@ -22,11 +22,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmSphereVolLayout{
     "frmSphereVol", "Volume of Sphere", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmSphereVolPage{WindowId::frmSphereVol,
-                                "cmdVolSphere",
-                                "picVol",
-                                {"txtVolSphereRadius"},
-                                calc::ClearOrder::InputsFirst};
+const PageDesc frmSphereVolPage{
+    WindowId::frmSphereVol,
+    "cmdVolSphere",
+    "picVol",
+    {"txtVolSphereRadius"},
+    calc::ClearOrder::InputsFirst,
+    calc::sphereVolumeFormula,
+};
 
 void cmdVolSphere_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::sphereVolume, page.input(0));

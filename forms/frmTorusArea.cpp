@@ -25,11 +25,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmTorusAreaLayout{
     "frmTorusArea", "Area of Torus", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmTorusAreaPage{WindowId::frmTorusArea,
-                                "cmdAreaTorus",
-                                "picArea",
-                                {"txtAreaTorusRadius1", "txtAreaTorusRadius2"},
-                                calc::ClearOrder::InputsFirst};
+const PageDesc frmTorusAreaPage{
+    WindowId::frmTorusArea,
+    "cmdAreaTorus",
+    "picArea",
+    {"txtAreaTorusRadius1", "txtAreaTorusRadius2"},
+    calc::ClearOrder::InputsFirst,
+    calc::torusSurfaceFormula,
+};
 
 void cmdAreaTorus_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::torusSurface, page.input(0), page.input(1));

@@ -25,11 +25,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmTorusVolLayout{
     "frmTorusVol", "Volume of Torus", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmTorusVolPage{WindowId::frmTorusVol,
-                               "cmdVolTorus",
-                               "picVol",
-                               {"txtVolTorusR1", "txtVolTorusR2"},
-                               calc::ClearOrder::InputsFirst};
+const PageDesc frmTorusVolPage{
+    WindowId::frmTorusVol,
+    "cmdVolTorus",
+    "picVol",
+    {"txtVolTorusR1", "txtVolTorusR2"},
+    calc::ClearOrder::InputsFirst,
+    calc::torusVolumeFormula,
+};
 
 void cmdVolTorus_Click(const CalculatorForm &page) {
     calc::calculateWithPi(page.output(), calc::torusVolume, page.input(0), page.input(1));

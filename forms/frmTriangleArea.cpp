@@ -24,11 +24,14 @@ constexpr ControlDesc controls[] = {
 const runtime::FormDesc frmTriangleAreaLayout{
     "frmTriangleArea", "Area of Triangle", 3255, 2325, runtime::IconRole::Calculator, controls};
 
-const PageDesc frmTriangleAreaPage{WindowId::frmTriangleArea,
-                                   "cmdTriArea",
-                                   "picArea",
-                                   {"txtbAreaTri", "txthAreaTri"},
-                                   calc::ClearOrder::InputsFirst};
+const PageDesc frmTriangleAreaPage{
+    WindowId::frmTriangleArea,
+    "cmdTriArea",
+    "picArea",
+    {"txtbAreaTri", "txthAreaTri"},
+    calc::ClearOrder::InputsFirst,
+    calc::triangleAreaFormula,
+};
 
 void cmdTriArea_Click(const CalculatorForm &page) {
     calc::calculate(page.output(), calc::triangleArea, page.input(0), page.input(1));

@@ -59,6 +59,7 @@ struct FuzzedBox {
         throw RuntimeError(ErrorKind::Overflow, "input", caption,
                            runtime::inputOverflowReport(caption, number));
     }
+    void SetReadingNote(std::string_view) const {}
 };
 
 constexpr Real pi = Real(22) / Real(7);

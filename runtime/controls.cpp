@@ -2,6 +2,7 @@
 
 #include "runtime/floatstatus.h"
 #include "runtime/numbers.h"
+#include "runtime/tooltip.h"
 #include "runtime/widgets.h"
 
 #include <QLineEdit>
@@ -45,6 +46,11 @@ void TextBox::RaiseOverflow(double number) const {
 void TextBox::RaiseStepOverflow(std::string_view step, const TextBox &other) const {
     throw InputError(std::string(step), Caption(),
                      stepOverflowReport(step, Caption(), other.Caption()), m_widget);
+}
+
+void TextBox::SetReadingNote(std::string_view note) const {
+    setToolTip(m_widget, note);
+    clearFloatStatus();
 }
 
 void ComboBox::AddItem(std::string_view item) const {

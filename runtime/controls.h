@@ -37,6 +37,9 @@ public:
     // Raises the overflow error of a step that made `step` ("product") of this box's input and
     // `other`'s; the report names both boxes and then puts the focus here.
     [[noreturn]] void RaiseStepOverflow(std::string_view step, const TextBox &other) const;
+    // Shows how the box's number was last read ("2.5 was read as 2") as its tooltip, and so as
+    // its accessible description; an empty note removes it.
+    void SetReadingNote(std::string_view note) const;
 
 private:
     QLineEdit *m_widget;

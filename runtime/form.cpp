@@ -2,6 +2,7 @@
 
 #include "runtime/program.h"
 #include "runtime/style.h"
+#include "runtime/tooltip.h"
 #include "runtime/widgets.h"
 
 #include <QAbstractNativeEventFilter>
@@ -401,6 +402,16 @@ OptionButton Form::optionButton(std::string_view name) const {
 
 PictureBox Form::pictureBox(std::string_view name) const {
     return PictureBox(controlAs<OutputBox>(name));
+}
+
+void Form::setToolTip(std::string_view name, std::string_view text) const {
+    runtime::setToolTip(control(name), text);
+}
+
+void Form::onOptionToggled(std::string_view name, std::function<void()> update) {
+    QRadioButton *option = controlAs<QRadioButton>(name);
+    QObject::connect(option, &QRadioButton::toggled, option,
+                     [update = std::move(update)](bool) { update(); });
 }
 
 } // namespace runtime

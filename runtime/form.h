@@ -45,6 +45,11 @@ protected:
     PictureBox pictureBox(std::string_view name) const;
     // Returns whether the window has a control of that name.
     bool hasControl(std::string_view name) const;
+    // Sets the named control's tooltip (see runtime::setToolTip); no control call.
+    void setToolTip(std::string_view control, std::string_view text) const;
+    // Runs `update` whenever the named option button is chosen or loses its choice. For what the
+    // window shows only: it is no event of the program, and runs outside the event binding.
+    void onOptionToggled(std::string_view option, std::function<void()> update);
 
 private:
     void build();

@@ -127,43 +127,57 @@ void TestFormulas::integerInput_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("fits");
     QTest::addColumn<int>("expected");
+    QTest::addColumn<QString>("note");
 
-    QTest::newRow("whole number") << QByteArray("7") << true << 7;
-    QTest::newRow("blank text reads zero") << QByteArray("") << true << 0;
-    QTest::newRow("letters read zero") << QByteArray("abc") << true << 0;
-    QTest::newRow("half rounds down to even") << QByteArray(" 2.5") << true << 2;
-    QTest::newRow("half rounds up to even") << QByteArray("3.5") << true << 4;
-    QTest::newRow("largest") << QByteArray("32767") << true << 32767;
-    QTest::newRow("smallest minus half stays inside") << QByteArray("-32768.5") << true << -32768;
-    QTest::newRow("underflowing exponent reads zero") << QByteArray("1e-400") << true << 0;
-    QTest::newRow("largest plus half is out of range") << QByteArray("32767.5") << false << 0;
-    QTest::newRow("too large") << QByteArray("40000") << false << 0;
-    QTest::newRow("overflowing exponent") << QByteArray("1e400") << false << 0;
+    QTest::newRow("whole number") << QByteArray("7") << true << 7 << "";
+    QTest::newRow("blank text reads zero") << QByteArray("") << true << 0 << "";
+    QTest::newRow("letters read zero") << QByteArray("abc") << true << 0 << "";
+    QTest::newRow("letters after a whole number") << QByteArray("12abc") << true << 12 << "";
+    QTest::newRow("half rounds down to even")
+        << QByteArray(" 2.5") << true << 2 << "2.5 was read as 2";
+    QTest::newRow("half rounds up to even")
+        << QByteArray("3.5") << true << 4 << "3.5 was read as 4";
+    QTest::newRow("note shows the number as printed")
+        << QByteArray("2.50") << true << 2 << "2.5 was read as 2";
+    QTest::newRow("fraction rounds up") << QByteArray("7.6") << true << 8 << "7.6 was read as 8";
+    QTest::newRow("largest") << QByteArray("32767") << true << 32767 << "";
+    QTest::newRow("smallest minus half stays inside")
+        << QByteArray("-32768.5") << true << -32768 << "-32768.5 was read as -32768";
+    QTest::newRow("underflowing exponent reads zero") << QByteArray("1e-400") << true << 0 << "";
+    QTest::newRow("largest plus half is out of range") << QByteArray("32767.5") << false << 0 << "";
+    QTest::newRow("too large") << QByteArray("40000") << false << 0 << "";
+    QTest::newRow("overflowing exponent") << QByteArray("1e400") << false << 0 << "";
 }
 
 void TestFormulas::integerInput() {
     QFETCH(QByteArray, text);
     QFETCH(bool, fits);
     QFETCH(int, expected);
+    QFETCH(QString, note);
 
-    // A box as the reading sees one: its text, and its own overflow error.
+    // A box as the reading sees one: its text, its own overflow error, and its reading note.
     struct Overflowed {
         double number;
     };
     struct Box {
         std::string text;
+        std::string *note;
         std::string Text() const { return text; }
         [[noreturn]] void RaiseOverflow(double number) const { throw Overflowed{number}; }
+        void SetReadingNote(std::string_view newNote) const { *note = newNote; }
     };
+    std::string shown = "<never set>";
     // A flag left over from earlier must not outlive a successful read.
     QCOMPARE(std::feraiseexcept(FE_OVERFLOW), 0);
     try {
-        const Integer value = calc::integerInput(Box{text.toStdString()});
+        const Integer value = calc::integerInput(Box{text.toStdString(), &shown});
         QVERIFY2(fits, "no overflow raised");
         QCOMPARE(int{value}, expected);
         QCOMPARE(std::fetestexcept(FE_ALL_EXCEPT), 0);
+        QCOMPARE(QString::fromStdString(shown), note);
     } catch (const Overflowed &overflow) {
         QVERIFY2(!fits, "the box's overflow raised for a number that fits");
+        QCOMPARE(shown, "<never set>");
         // The report tells the number as it was read.
         QCOMPARE(overflow.number, runtime::numberFromText(text.toStdString()));
     }

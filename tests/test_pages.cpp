@@ -86,6 +86,14 @@ void recordTold(QAccessibleEvent *event) {
     told.append(entry);
 }
 
+// The objects whose accessible description changed, while the recorder is installed.
+QList<QObject *> descriptionChanges;
+
+void recordDescriptionChange(QAccessibleEvent *event) {
+    if (event->type() == QAccessible::DescriptionChanged)
+        descriptionChanges.append(event->object());
+}
+
 const QString range = QStringLiteral(" is outside the range -32768 to 32767.");
 
 QString inputReport(const QString &caption, const QString &number) {
@@ -554,6 +562,135 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.close));
         QTest::keyClick(page.close, Qt::Key_Tab);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(page.output));
+    }
+
+    void eachPageTellsItsFormula_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("options"); // chosen in this order before looking
+        QTest::addColumn<QString>("sentence");
+
+        const auto row = [](const char *name, const char *window, QStringList options,
+                            const char *sentence) {
+            QTest::newRow(name) << window << options << QString::fromUtf8(sentence);
+        };
+        row("triangle", "frmTriangleArea", {}, "A = ½ × b × h");
+        row("circle", "frmCircleArea", {}, "A = π × r², with π = 22/7");
+        row("ellipse", "frmEllipseArea", {}, "A = π × a × b, with π = 22/7");
+        row("sphere surface", "frmSphereArea", {}, "A = 4π × r², with π = 22/7");
+        row("cylinder surface, no option: all three", "frmCylinderArea", {},
+            "Sides Open: A = 2πrh; One Side Open: A = πr² + 2πrh; "
+            "Sides Closed: A = 2πr² + 2πrh, with π = 22/7");
+        row("cylinder surface, sides open", "frmCylinderArea", {"optOpen"},
+            "A = 2πrh, with π = 22/7");
+        row("cylinder surface, one side open", "frmCylinderArea", {"optOne"},
+            "A = πr² + 2πrh, with π = 22/7");
+        row("cylinder surface, sides closed after another option", "frmCylinderArea",
+            {"optOne", "optClosed"}, "A = 2πr² + 2πrh, with π = 22/7");
+        row("torus surface", "frmTorusArea", {}, "A = π² × (R2² − R1²), with π = 22/7");
+        row("sphere volume", "frmSphereVol", {}, "V = 4/3 × π × r³, with π = 22/7");
+        row("pyramid", "frmPyramidVol", {}, "V = 1/3 × B × H");
+        row("ellipsoid", "frmEllipsoidVol", {}, "V = 4/3 × π × a × b × c, with π = 22/7");
+        row("cylinder volume", "frmCylinderVol", {}, "V = π × r² × h, with π = 22/7");
+        row("cone", "frmConeVol", {}, "V = 1/3 × π × r² × h, with π = 22/7");
+        row("torus volume", "frmTorusVol", {},
+            "V = ¼ × π² × (R1 + R2) × (R1 − R2)², with π = 22/7");
+    }
+
+    void eachPageTellsItsFormula() {
+        QFETCH(QString, window);
+        QFETCH(QStringList, options);
+        QFETCH(QString, sentence);
+        const Page page = open(window);
+        QVERIFY(complete(page));
+        for (const QString &option : options)
+            QVERIFY(chooseOption(page, option));
+
+        QCOMPARE(page.calculate->toolTip(), sentence);
+        QCOMPARE(accessibleText(page.calculate, QAccessible::Description), sentence);
+        QCOMPARE(page.output->toolTip(), sentence);
+        // The output box keeps saying what it is and what it shows.
+        QCOMPARE(accessibleText(page.output, QAccessible::Description), QStringLiteral("Result"));
+        if (options.isEmpty() && window == QLatin1String("frmCylinderArea"))
+            return; // Calculate would only ask for an option
+        QVERIFY(fill(page, QStringList(page.inputs.size(), QStringLiteral("3"))));
+        testing::MessageBoxAnswerer answerer;
+        QTest::mouseClick(page.calculate, Qt::LeftButton);
+        QCOMPARE(answerer.seen().size(), 0);
+        QVERIFY(!page.output->shownLine().isEmpty());
+        QCOMPARE(accessibleText(page.output, QAccessible::Name), page.output->shownLine());
+        QCOMPARE(page.output->toolTip(), sentence);
+    }
+
+    void aNumberThatIsNotWholeIsNotedOnItsBox() {
+        // Steps on one window, each going on from where the one before left it: the texts typed
+        // first (none: left as they are), the button pressed, then each box's note.
+        struct Step {
+            const char *what;
+            QStringList texts;
+            const char *press;
+            QStringList notes;
+        };
+        const Step steps[] = {
+            {"a half, noted on its own box", {"2.5", "4"}, "Calculate", {"2.5 was read as 2", ""}},
+            {"typing keeps the note until Calculate", {"3", "4"}, "", {"2.5 was read as 2", ""}},
+            {"a whole number removes it", {}, "Calculate", {"", ""}},
+            {"written as numbers are printed",
+             {"12abc", "7.60"},
+             "Calculate",
+             {"", "7.6 was read as 8"}},
+            {"Clear removes it", {}, "Clear", {"", ""}},
+            {"both boxes",
+             {"-0.4", "2.5"},
+             "Calculate",
+             {"-0.4 was read as 0", "2.5 was read as 2"}},
+            {"a box not read after an error keeps no note",
+             {"40000", "2.5"},
+             "Calculate",
+             {"", ""}},
+        };
+        const Page page = open(QStringLiteral("frmTriangleArea"));
+        QVERIFY(complete(page));
+
+        // Description changes reach the update handler only while an assistive tool listens.
+        QPlatformAccessibility *platform =
+            QGuiApplicationPrivate::platformIntegration()->accessibility();
+        if (platform)
+            platform->setActive(true);
+        const auto inactive = qScopeGuard([platform] {
+            if (platform)
+                platform->setActive(false);
+        });
+        const QAccessible::UpdateHandler previous =
+            QAccessible::installUpdateHandler(recordDescriptionChange);
+        const auto restore =
+            qScopeGuard([previous] { QAccessible::installUpdateHandler(previous); });
+
+        QStringList before(page.inputs.size());
+        for (const Step &step : steps) {
+            QVERIFY2(fill(page, step.texts), step.what);
+            descriptionChanges.clear();
+            testing::MessageBoxAnswerer answerer;
+            if (step.press == QLatin1String("Calculate"))
+                QTest::mouseClick(page.calculate, Qt::LeftButton);
+            else if (step.press == QLatin1String("Clear"))
+                QTest::mouseClick(page.clear, Qt::LeftButton);
+            QStringList tips;
+            QStringList descriptions;
+            QList<bool> told;
+            QList<bool> changed;
+            for (qsizetype i = 0; i < page.inputs.size(); ++i) {
+                tips.append(page.inputs[i]->toolTip());
+                descriptions.append(accessibleText(page.inputs[i], QAccessible::Description));
+                told.append(descriptionChanges.contains(page.inputs[i]));
+                changed.append(platform && before[i] != step.notes[i]);
+            }
+            const QString seen = QStringLiteral("%1: tooltips [%2], descriptions [%3]")
+                                     .arg(step.what, tips.join(u'|'), descriptions.join(u'|'));
+            QVERIFY2(tips == step.notes && descriptions == step.notes, qPrintable(seen));
+            // A screen reader is told of each note that came or went.
+            QVERIFY2(told == changed, step.what);
+            before = step.notes;
+        }
     }
 
     void eachInputBoxIsNamedByItsCaption_data() {

@@ -1,0 +1,19 @@
+#include "runtime/tooltip.h"
+
+#include <QAccessible>
+#include <QWidget>
+
+namespace runtime {
+
+void setToolTip(QWidget *widget, std::string_view text) {
+    const QString tip = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (widget->toolTip() == tip)
+        return;
+    widget->setToolTip(tip);
+    if (widget->accessibleDescription().isEmpty()) {
+        QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+} // namespace runtime
