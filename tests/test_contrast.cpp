@@ -5,6 +5,7 @@
 #include "assets/assets.h"
 #include "forms/layouts.h"
 #include "runtime/layout.h"
+#include "wcag.h"
 
 #include <QColor>
 #include <QImage>
@@ -17,18 +18,8 @@
 
 namespace {
 
-double linear(int channel) {
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double relativeLuminance(QRgb c) {
-    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-}
-
-double contrast(double a, double b) {
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
+using testing::contrast;
+using testing::relativeLuminance;
 
 double medianLuminance(const QImage &picture, const QRect &area) {
     std::vector<double> values;

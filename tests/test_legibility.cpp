@@ -19,6 +19,7 @@
 #include "app/windowset.h"
 #include "forms/windows.h"
 #include "runtime/widgets.h"
+#include "wcag.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,18 +50,8 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-double linear(int channel) {
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double luminance(QRgb c) {
-    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-}
-
-double contrast(double a, double b) {
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
+using testing::contrast;
+using testing::relativeLuminance;
 
 double median(std::vector<double> values) {
     if (values.empty())
@@ -89,7 +80,7 @@ double textContrast(const QImage &shot, const QImage *ground, const QRegion &are
             if (area.contains(QPoint(x, y)) && std::abs(qRed(p) - ink.red()) <= 12 &&
                 std::abs(qGreen(p) - ink.green()) <= 12 && std::abs(qBlue(p) - ink.blue()) <= 12) {
                 letter[at(x, y)] = 1;
-                letters.push_back(luminance(p));
+                letters.push_back(relativeLuminance(p));
             }
         }
     if (letters.size() < 6)
@@ -107,9 +98,9 @@ double textContrast(const QImage &shot, const QImage *ground, const QRegion &are
             if (!area.contains(QPoint(x, y)) || !within(x, y, 2))
                 continue;
             if (ground)
-                behind.push_back(luminance(ground->pixel(x, y)));
+                behind.push_back(relativeLuminance(ground->pixel(x, y)));
             else if (!within(x, y, 1))
-                behind.push_back(luminance(shot.pixel(x, y)));
+                behind.push_back(relativeLuminance(shot.pixel(x, y)));
         }
     if (behind.empty())
         return 1; // nothing but letters: no contrast to see them by
@@ -136,9 +127,10 @@ QRgb dominant(const QImage &shot, const QRect &area) {
 // does.
 double focusContrast(const QImage &without, const QImage &with, const QRect &r) {
     const auto stands = [&](QPoint p, QPoint inward) {
-        const double change = contrast(luminance(without.pixel(p)), luminance(with.pixel(p)));
-        return std::min(change,
-                        contrast(luminance(with.pixel(p)), luminance(with.pixel(p + inward))));
+        const double change =
+            contrast(relativeLuminance(without.pixel(p)), relativeLuminance(with.pixel(p)));
+        return std::min(change, contrast(relativeLuminance(with.pixel(p)),
+                                         relativeLuminance(with.pixel(p + inward))));
     };
     std::vector<double> points;
     const auto edge = [&](QPoint from, QPoint along, int length, QPoint inward) {
@@ -391,7 +383,9 @@ private Q_SLOTS:
                 // The selection's own colour against the box around it.
                 const QRgb selection = dominant(selected, text.adjusted(3, 0, -3, 0));
                 check(QStringLiteral("selection against the box (3:1)"), name,
-                      contrast(luminance(selection), luminance(dominant(shot, inside))), 3.0);
+                      contrast(relativeLuminance(selection),
+                               relativeLuminance(dominant(shot, inside))),
+                      3.0);
                 box->deselect();
                 box->clearFocus();
                 break;
