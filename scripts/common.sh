@@ -12,11 +12,18 @@ list_packages() {
         $0 == "" { next }
         /^\[.*\]$/ {
             set = substr($0, 2, length($0) - 2)
-            if (set != "run" && set != "test") { print FILENAME ":" NR ": unknown set [" set "]" > "/dev/stderr"; bad = 1 }
+            if (set != "run" && set != "test") {
+                print FILENAME ":" NR ": unknown set [" set "]" > "/dev/stderr"
+                bad = 1
+            }
             next
         }
         set == "" { print FILENAME ":" NR ": " $0 " is in no set" > "/dev/stderr"; bad = 1; next }
-        $0 in seen { print FILENAME ":" NR ": " $0 " is listed twice" > "/dev/stderr"; bad = 1; next }
+        $0 in seen {
+            print FILENAME ":" NR ": " $0 " is listed twice" > "/dev/stderr"
+            bad = 1
+            next
+        }
         { seen[$0] = 1; if (index(wanted, " " set " ")) print }
         END { exit bad }
     ' "$repo_root/scripts/packages.txt"
@@ -52,21 +59,37 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 }
 
+# configured <dir>: succeeds when <dir> holds a finished configuration.
+configured() {
+    [ -f "$1/CMakeCache.txt" ] && { [ -f "$1/build.ninja" ] || [ -f "$1/Makefile" ]; }
+}
+
+# generator_option <dir>: prints the generator option for configuring <dir>: Ninja for a new
+# one, whose up-to-date build is a fraction of a second where make's takes several; nothing for
+# one configured before, which keeps its own.
+generator_option() {
+    [ -f "$1/CMakeCache.txt" ] || echo "-GNinja"
+}
+
 # build <dir> [cmake options...]: configures <dir> with the tests and builds everything.
 build() {
     local dir=$1
     shift
-    cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON "$@"
+    # shellcheck disable=SC2046
+    cmake -S "$repo_root" -B "$dir" $(generator_option "$dir") -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DBUILD_TESTING=ON "$@"
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
 # build_program <dir>: builds the program's target only. A new <dir> is configured without the
-# tests; one configured before is kept as it is (with or without them), and the build tool
+# tests; one configured before is kept as it is, with or without them, since the build tool
 # re-runs CMake itself when a CMake file changed.
 build_program() {
     local dir=$1
-    if [ ! -f "$dir/CMakeCache.txt" ] || { [ ! -f "$dir/Makefile" ] && [ ! -f "$dir/build.ninja" ]; }; then
-        cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+    if ! configured "$dir"; then
+        # shellcheck disable=SC2046
+        cmake -S "$repo_root" -B "$dir" $(generator_option "$dir") \
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
     fi
     cmake --build "$dir" --target helmira-geometric-calculator --parallel "$(nproc)"
 }
