@@ -138,24 +138,42 @@ def program_targets(reply, codemodel):
     return list(details.values())
 
 
+def ninja_dependencies(build):
+    """Returns {object file: [its headers and sources]} from ninja's record: ninja reads the
+    compiler's dependency files into it and deletes them."""
+    record, output = {}, None
+    for line in run(["ninja", "-C", build, "-t", "deps"]).splitlines():
+        if not line.strip():
+            output = None
+        elif line.startswith(" "):
+            record[output].append(line.strip())
+        else:
+            output = line.split(": #deps")[0]
+            record[output] = []
+    return record
+
+
 def dependency_file_paths(build, targets):
     """Returns the headers and sources in the compiler's dependency files of the targets' objects
     in the build directory."""
     paths = set()
+    ninja = ninja_dependencies(build) if os.path.exists(os.path.join(build, "build.ninja")) else {}
     for target in targets:
         if target["type"] not in ("EXECUTABLE", "STATIC_LIBRARY", "SHARED_LIBRARY"):
             continue
-        objects = os.path.join(build, target["paths"]["build"], "CMakeFiles",
-                               target["name"] + ".dir")
-        depfiles = glob.glob(os.path.join(objects, "**", "*.o.d"), recursive=True)
-        if not depfiles:
-            sys.exit(f"run_set.py: no dependency files in {objects}: build the program first")
-        for depfile in depfiles:
+        objects = os.path.normpath(os.path.join(target["paths"]["build"], "CMakeFiles",
+                                                target["name"] + ".dir"))
+        found = [deps for output, deps in ninja.items() if output.startswith(objects + "/")]
+        for depfile in glob.glob(os.path.join(build, objects, "**", "*.o.d"), recursive=True):
             text = open(depfile).read().replace("\\\n", " ")
+            found.append([])
             for rule in text.split("\n"):
                 _, _, prerequisites = rule.partition(": ")
-                paths.update(re.split(r"(?<!\\)\s+", prerequisites.strip()))
-    return {path.replace("\\ ", " ") for path in paths if path}
+                found[-1] += re.split(r"(?<!\\)\s+", prerequisites.strip())
+        if not found:
+            sys.exit(f"run_set.py: no dependency files of {objects}: build the program first")
+        paths.update(path.replace("\\ ", " ") for deps in found for path in deps if path)
+    return paths
 
 
 def linked_libraries(targets):
