@@ -45,8 +45,9 @@ missing_packages() {
 # machine lacks; not being root, prints the apt-get line to run and exits.
 install_missing() {
     local missing
-    missing=$(missing_packages "${@:-run test}" | tr '\n' ' ')
-    [ -z "${missing// /}" ] && return 0
+    missing=$(missing_packages "${@:-run test}") || exit 1
+    [ -z "$missing" ] && return 0
+    missing=$(tr '\n' ' ' <<<"$missing")
     missing=${missing% }
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages. Install them with:" >&2
