@@ -9,7 +9,7 @@ libraries the program loads, its X11 and Wayland platform plugins and the font f
 the windows draw with. Each file's package must be in the set or among the packages the set
 depends on, as apt-get install --no-install-recommends would bring them in.
 
-  run_set.py --source DIR --build DIR --program FILE --platforms DIR TOOL...
+  run_set.py --source DIR --build DIR --generator NAME --program FILE --platforms DIR TOOL...
 """
 
 import argparse
