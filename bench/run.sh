@@ -30,7 +30,7 @@ for arg in "$@"; do
 done
 
 build_dir=${HELMIRA_BUILD_DIR:-$repo_root/build}
-install_missing
+install_missing run test
 build "$build_dir" >/dev/null
 
 if $quick; then

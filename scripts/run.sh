@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it.
+# Installs what building and running the program needs and is missing, builds the program alone
+# and starts it.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-install_missing
-build "$repo_root/build"
+install_missing run
+build_program "$repo_root/build"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset); the program is built at build/helmira-geometric-calculator" >&2
     exit 1

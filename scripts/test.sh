@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program with warnings as errors, and runs every test.
+# Installs every package of packages.txt that is missing, builds the program and the tests with
+# warnings as errors, and runs every test.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-install_missing
+install_missing run test
 build "$repo_root/build" -DHELMIRA_WERROR=ON
 cd "$repo_root/build"
 ctest --output-on-failure --timeout 600
