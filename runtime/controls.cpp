@@ -1,7 +1,9 @@
 #include "runtime/controls.h"
+#include "runtime/inputerror.h"
 
 #include "runtime/floatstatus.h"
 #include "runtime/numbers.h"
+#include "runtime/text.h"
 #include "runtime/tooltip.h"
 #include "runtime/widgets.h"
 
@@ -9,14 +11,6 @@
 #include <QRadioButton>
 
 namespace runtime {
-
-namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 std::string TextBox::Text() const {
     std::string text = m_widget->text().toStdString();

@@ -3,8 +3,6 @@
 #include "runtime/error.h"
 #include "runtime/variant.h"
 
-#include <QPointer>
-
 #include <string>
 #include <string_view>
 
@@ -86,19 +84,6 @@ private:
     void printText(const std::string &text) const;
 
     OutputBox *m_widget;
-};
-
-// An overflow error that an input box can correct: carries the box so that, once the report is
-// dismissed, the person can correct the number where it was typed.
-class InputError : public RuntimeError {
-public:
-    InputError(std::string operation, std::string caption, std::string report, QLineEdit *box);
-
-    // Puts the focus in the box with its text selected, if the box still exists.
-    void focusInput() const;
-
-private:
-    QPointer<QLineEdit> m_box;
 };
 
 } // namespace runtime

@@ -2,6 +2,7 @@
 
 #include "runtime/program.h"
 #include "runtime/style.h"
+#include "runtime/text.h"
 #include "runtime/tooltip.h"
 #include "runtime/widgets.h"
 
@@ -29,10 +30,6 @@
 namespace runtime {
 
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Qt would present a plain top-level widget as a pane; a form window is a window, which is what
 // lets a screen reader announce it by its caption when it comes up.

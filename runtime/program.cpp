@@ -3,6 +3,8 @@
 #include "runtime/controls.h"
 #include "runtime/error.h"
 #include "runtime/floatstatus.h"
+#include "runtime/inputerror.h"
+#include "runtime/text.h"
 #include "runtime/widgets.h"
 
 #include <QAccessibleObject>
@@ -12,10 +14,6 @@
 namespace runtime {
 
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Runs a modal box that also announces its text once it is up. A screen reader speaks an alert
 // as it becomes the active window, but when the box comes up within a mouse click, Orca may
