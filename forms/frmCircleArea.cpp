@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmCircleAreaControls[] = {
     row(0, "txtCircleAreaRadius", TextBox, "", 1200, 240, 1935, 285, "Enter Radius"),
     row(1, "cmdCircleArea", CommandButton, "Calculate", 120, 720, 1095, 255),
     row(2, "cmdClear", CommandButton, "Clear", 2520, 1200, 615, 255),
@@ -20,7 +20,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmCircleAreaLayout{
-    "frmCircleArea", "Area of Circle", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmCircleArea",      "Area of Circle", 3255, 2325, runtime::IconRole::Calculator,
+    frmCircleAreaControls};
 
 const PageDesc frmCircleAreaPage{
     WindowId::frmCircleArea,       "cmdCircleArea",         "picArea", {"txtCircleAreaRadius"},

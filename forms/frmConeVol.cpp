@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmConeVolControls[] = {
     row(0, "txtVolConeR", TextBox, "", 1200, 120, 1695, 285, "Enter Radius"),
     row(1, "txtVolConeH", TextBox, "", 1200, 480, 1695, 285, "Enter Height"),
     row(2, "cmdVolCone", CommandButton, "Calculate", 120, 840, 975, 255),
@@ -22,7 +22,7 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmConeVolLayout{
-    "frmConeVol", "Volume of Cone", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmConeVol", "Volume of Cone", 3255, 2325, runtime::IconRole::Calculator, frmConeVolControls};
 
 const PageDesc frmConeVolPage{
     WindowId::frmConeVol,

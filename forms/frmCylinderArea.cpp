@@ -8,7 +8,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmCylinderAreaControls[] = {
     row(0, "txtCylAreaRadius", TextBox, "", 1560, 0, 1575, 285, "Enter Radius"),
     row(1, "txtCylAreaHeight", TextBox, "", 1560, 360, 1575, 285, "Enter Height"),
     row(2, "optOpen", OptionButton, "Sides Open", 120, 720, 1335, 195),
@@ -27,7 +27,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmCylinderAreaLayout{
-    "frmCylinderArea", "Area of Cylinder", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmCylinderArea",      "Area of Cylinder", 3255, 2325, runtime::IconRole::Calculator,
+    frmCylinderAreaControls};
 
 const PageDesc frmCylinderAreaPage{
     WindowId::frmCylinderArea,

@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmCylinderVolControls[] = {
     row(0, "txtVolCylinderR", TextBox, "", 1320, 120, 1695, 285, "Enter Radius"),
     row(1, "txtVolCylinderH", TextBox, "", 1320, 480, 1695, 285, "Enter Height"),
     row(2, "cmdVolCylinder", CommandButton, "Calculate ", 120, 840, 975, 255),
@@ -22,7 +22,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmCylinderVolLayout{
-    "frmCylinderVol", "Volume of Cylinder", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmCylinderVol",      "Volume of Cylinder", 3255, 2325, runtime::IconRole::Calculator,
+    frmCylinderVolControls};
 
 const PageDesc frmCylinderVolPage{
     WindowId::frmCylinderVol,

@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmEllipseAreaControls[] = {
     row(0, "txtEllipseAreaROne", TextBox, "", 1560, 240, 1575, 285, "Enter Radius I"),
     row(1, "txtEllipseAreaRTwo", TextBox, "", 1560, 600, 1575, 285, "Enter Radius II"),
     row(2, "cmdEllipseArea", CommandButton, "Calculate", 120, 960, 1215, 255),
@@ -23,7 +23,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmEllipseAreaLayout{
-    "frmEllipseArea", "Area of Ellipse", 3240, 2355, runtime::IconRole::Calculator, controls};
+    "frmEllipseArea",      "Area of Ellipse", 3240, 2355, runtime::IconRole::Calculator,
+    frmEllipseAreaControls};
 
 const PageDesc frmEllipseAreaPage{
     WindowId::frmEllipseArea,

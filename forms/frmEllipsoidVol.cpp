@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmEllipsoidVolControls[] = {
     row(0, "txtVolEllipsoidR1", TextBox, "", 1440, 120, 1695, 285, "Enter Radius I"),
     row(1, "txtVolEllipsoidR2", TextBox, "", 1440, 480, 1695, 285, "Enter Radius II"),
     row(2, "txtVolEllipsoidR3", TextBox, "", 1440, 840, 1695, 285, "Enter Radius III"),
@@ -24,7 +24,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmEllipsoidVolLayout{
-    "frmEllipsoidVol", "Volume of Ellipsoid", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmEllipsoidVol",      "Volume of Ellipsoid", 3255, 2325, runtime::IconRole::Calculator,
+    frmEllipsoidVolControls};
 
 const PageDesc frmEllipsoidVolPage{
     WindowId::frmEllipsoidVol,

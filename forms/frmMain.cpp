@@ -13,7 +13,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmMainControls[] = {
     row(0, "Label1", Label, "Geometric Shapes Areas", 240, 240, 1095, 615),
     textIn(row(1, "Label2", Label, "Geometric  Shapes Volumes", 1800, 240, 1335, 615),
            ColorRole::DarkGrey),
@@ -82,7 +82,7 @@ private:
 } // namespace
 
 const runtime::FormDesc frmMainLayout{"frmMain", "Helmira Geometric Calculator", 3405,
-                                      1665,      runtime::IconRole::Main,        controls};
+                                      1665,      runtime::IconRole::Main,        frmMainControls};
 
 std::unique_ptr<runtime::Form> makeMain(Navigator &navigator) {
     return std::make_unique<frmMain>(navigator);

@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmPyramidVolControls[] = {
     row(0, "txtVolumePyramidB", TextBox, "", 1320, 120, 1695, 285, "Enter base Area"),
     row(1, "txtVolumePyramidH", TextBox, "", 1320, 480, 1695, 285, "Enter Height"),
     row(2, "cmdVolPyramid", CommandButton, "Calculate", 120, 840, 975, 255),
@@ -22,7 +22,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmPyramidVolLayout{
-    "frmPyramidVol", "Volume of Pyramid", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmPyramidVol",      "Volume of Pyramid", 3255, 2325, runtime::IconRole::Calculator,
+    frmPyramidVolControls};
 
 const PageDesc frmPyramidVolPage{
     WindowId::frmPyramidVol,

@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmSphereAreaControls[] = {
     textIn(row(0, "txtAreaSphereRadius", TextBox, "", 1320, 240, 1815, 285, "Enter Radius"),
            ColorRole::Desktop),
     row(1, "cmdAreaSphere", CommandButton, "Calculate", 120, 720, 975, 255),
@@ -21,7 +21,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmSphereAreaLayout{
-    "frmSphereArea", "Area of Sphere", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmSphereArea",      "Area of Sphere", 3255, 2325, runtime::IconRole::Calculator,
+    frmSphereAreaControls};
 
 const PageDesc frmSphereAreaPage{
     WindowId::frmSphereArea,

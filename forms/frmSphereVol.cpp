@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmSphereVolControls[] = {
     row(0, "txtVolSphereRadius", TextBox, "", 1320, 120, 1935, 285, "Enter Radius"),
     row(1, "cmdVolSphere", CommandButton, "Calculate", 120, 600, 975, 255),
     row(2, "cmdClear", CommandButton, "Clear", 2520, 1080, 615, 255),
@@ -20,7 +20,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmSphereVolLayout{
-    "frmSphereVol", "Volume of Sphere", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmSphereVol",      "Volume of Sphere", 3255, 2325, runtime::IconRole::Calculator,
+    frmSphereVolControls};
 
 const PageDesc frmSphereVolPage{
     WindowId::frmSphereVol,

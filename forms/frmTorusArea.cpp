@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmTorusAreaControls[] = {
     row(0, "txtAreaTorusRadius1", TextBox, "", 1560, 240, 1455, 285, "Enter Radius I"),
     row(1, "txtAreaTorusRadius2", TextBox, "", 1560, 600, 1455, 285, "Enter Radius II"),
     row(2, "cmdAreaTorus", CommandButton, "Calculate", 120, 960, 975, 255),
@@ -23,7 +23,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmTorusAreaLayout{
-    "frmTorusArea", "Area of Torus", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmTorusArea",      "Area of Torus", 3255, 2325, runtime::IconRole::Calculator,
+    frmTorusAreaControls};
 
 const PageDesc frmTorusAreaPage{
     WindowId::frmTorusArea,

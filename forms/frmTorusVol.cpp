@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmTorusVolControls[] = {
     row(0, "txtVolTorusR1", TextBox, "", 1440, 120, 1815, 285, "Enter Radius I"),
     row(1, "txtVolTorusR2", TextBox, "", 1440, 480, 1815, 285, "Enter Radius II"),
     row(2, "cmdVolTorus", CommandButton, "Calculate", 120, 840, 1095, 255),
@@ -23,7 +23,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmTorusVolLayout{
-    "frmTorusVol", "Volume of Torus", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmTorusVol",      "Volume of Torus", 3255, 2325, runtime::IconRole::Calculator,
+    frmTorusVolControls};
 
 const PageDesc frmTorusVolPage{
     WindowId::frmTorusVol,

@@ -6,7 +6,7 @@ using namespace design;
 
 namespace {
 
-constexpr ControlDesc controls[] = {
+constexpr ControlDesc frmTriangleAreaControls[] = {
     row(0, "txtbAreaTri", TextBox, "", 1320, 120, 1815, 285, "Enter Base"),
     row(1, "txthAreaTri", TextBox, "", 1320, 480, 1815, 285, "Enter Height"),
     row(2, "cmdTriArea", CommandButton, "Calculate", 120, 840, 975, 255),
@@ -22,7 +22,8 @@ constexpr ControlDesc controls[] = {
 } // namespace
 
 const runtime::FormDesc frmTriangleAreaLayout{
-    "frmTriangleArea", "Area of Triangle", 3255, 2325, runtime::IconRole::Calculator, controls};
+    "frmTriangleArea",      "Area of Triangle", 3255, 2325, runtime::IconRole::Calculator,
+    frmTriangleAreaControls};
 
 const PageDesc frmTriangleAreaPage{
     WindowId::frmTriangleArea,

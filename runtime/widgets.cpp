@@ -361,3 +361,6 @@ void OutputBox::contextMenuEvent(QContextMenuEvent *event) {
 }
 
 } // namespace runtime
+
+// The meta-object code of the widgets above, compiled with them rather than on its own.
+#include "moc_widgets.cpp"
