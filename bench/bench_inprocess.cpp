@@ -7,6 +7,7 @@
 
 #include "app/identity.h"
 #include "app/windowset.h"
+#include "runtime/widgets.h"
 #include "stats.h"
 
 #include <QAbstractButton>
@@ -131,10 +132,8 @@ void fillInputs(runtime::Form &form) {
 }
 
 QString outputLine(runtime::Form &form) {
-    for (const char *name : {"picArea", "picVol"}) {
-        if (auto *box = form.window()->findChild<QWidget *>(QString::fromLatin1(name)))
-            return box->accessibleName();
-    }
+    if (auto *box = form.window()->findChild<runtime::OutputBox *>())
+        return box->shownLine();
     fail("no output box on " + std::string(form.layout().name));
 }
 
