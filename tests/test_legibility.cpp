@@ -18,6 +18,7 @@
 
 #include "app/windowset.h"
 #include "forms/windows.h"
+#include "runtime/text.h"
 #include "runtime/widgets.h"
 #include "wcag.h"
 
@@ -41,14 +42,11 @@
 using forms::WindowId;
 using runtime::ControlDesc;
 using runtime::ControlKind;
+using runtime::fromUtf8;
 
 Q_DECLARE_METATYPE(WindowId)
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 using testing::contrast;
 using testing::relativeLuminance;
@@ -243,7 +241,7 @@ private:
     }
 
     static QWidget *controlOf(QWidget *window, const ControlDesc &c) {
-        return window->findChild<QWidget *>(qs(c.name), Qt::FindDirectChildrenOnly);
+        return window->findChild<QWidget *>(fromUtf8(c.name), Qt::FindDirectChildrenOnly);
     }
 
 private Q_SLOTS:
@@ -291,7 +289,8 @@ private Q_SLOTS:
         QTest::addColumn<WindowId>("id");
         for (const auto &[scheme, palette] : schemes())
             for (const WindowId id : forms::windowOrder())
-                QTest::addRow("%s/%s", qPrintable(scheme), qPrintable(qs(forms::layoutOf(id).name)))
+                QTest::addRow("%s/%s", qPrintable(scheme),
+                              qPrintable(fromUtf8(forms::layoutOf(id).name)))
                     << scheme << id;
     }
 
@@ -326,7 +325,7 @@ private Q_SLOTS:
             label->setPalette(palette);
         for (const ControlDesc &c : form.controls)
             if (auto *button = qobject_cast<QAbstractButton *>(controlOf(window, c)))
-                button->setText(qs(c.text));
+                button->setText(fromUtf8(c.text));
         QVERIFY(prepare(scheme, id));
         if (QWidget *focus = window->focusWidget())
             focus->clearFocus();
@@ -341,7 +340,7 @@ private Q_SLOTS:
             QWidget *widget = controlOf(window, c);
             QVERIFY(widget);
             const QRect r = widget->geometry();
-            const QString name = qs(c.name);
+            const QString name = fromUtf8(c.name);
             switch (c.kind) {
             case ControlKind::Label: {
                 // What no control covers, and not a second label continuing this one.
@@ -444,11 +443,13 @@ private Q_SLOTS:
             const double ratio = focusContrast(without, with, widget->geometry());
             const QString folder = qEnvironmentVariable("HELMIRA_SCREENSHOTS");
             if (!folder.isEmpty() && QDir().mkpath(folder))
-                with.save(QStringLiteral("%1/%2-%3-%4.png")
-                              .arg(folder, scheme, qs(forms::layoutOf(id).name), qs(c.name)));
+                with.save(
+                    QStringLiteral("%1/%2-%3-%4.png")
+                        .arg(folder, scheme, fromUtf8(forms::layoutOf(id).name), fromUtf8(c.name)));
             note(scheme, QStringLiteral("focus frame (3:1)"), ratio);
             if (ratio < 3.0)
-                failures.append(QStringLiteral("%1 %2:1").arg(qs(c.name)).arg(ratio, 0, 'f', 2));
+                failures.append(
+                    QStringLiteral("%1 %2:1").arg(fromUtf8(c.name)).arg(ratio, 0, 'f', 2));
         }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
     }

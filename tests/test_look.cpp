@@ -10,6 +10,7 @@
 #include "assets/assets.h"
 #include "forms/windows.h"
 #include "runtime/style.h"
+#include "runtime/text.h"
 #include "runtime/widgets.h"
 
 #include <QAbstractButton>
@@ -40,14 +41,11 @@ using forms::WindowId;
 using runtime::ColorRole;
 using runtime::ControlDesc;
 using runtime::ControlKind;
+using runtime::fromUtf8;
 
 Q_DECLARE_METATYPE(WindowId)
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Adds one row (window, control name) for every control of every window that `wanted` picks.
 template <class Predicate> void addControlRows(Predicate wanted) {
@@ -57,8 +55,9 @@ template <class Predicate> void addControlRows(Predicate wanted) {
         const runtime::FormDesc &form = forms::layoutOf(id);
         for (const ControlDesc &c : form.controls) {
             if (wanted(c))
-                QTest::addRow("%s/%s", qPrintable(qs(form.name)), qPrintable(qs(c.name)))
-                    << id << qs(c.name);
+                QTest::addRow("%s/%s", qPrintable(fromUtf8(form.name)),
+                              qPrintable(fromUtf8(c.name)))
+                    << id << fromUtf8(c.name);
         }
     }
 }
@@ -228,7 +227,7 @@ private:
     }
 
     static QWidget *controlOf(QWidget *window, std::string_view name) {
-        return window->findChild<QWidget *>(qs(name), Qt::FindDirectChildrenOnly);
+        return window->findChild<QWidget *>(fromUtf8(name), Qt::FindDirectChildrenOnly);
     }
 
     // The logo's pixel under device pixel `p` of a window: the picture drawn for this run's
@@ -308,7 +307,7 @@ private Q_SLOTS:
         QFETCH(WindowId, id);
         QFETCH(QString, name);
         QFETCH(QSize, size);
-        QCOMPARE(qs(forms::layoutOf(id).name), name);
+        QCOMPARE(fromUtf8(forms::layoutOf(id).name), name);
         QWidget *window = show(id);
         QVERIFY(window);
         QCOMPARE(window->objectName(), name);
@@ -341,7 +340,7 @@ private Q_SLOTS:
 
         // The title bar shows the caption alone, and the desktop knows the window by the
         // program's class.
-        const QString caption = qs(forms::layoutOf(id).caption);
+        const QString caption = fromUtf8(forms::layoutOf(id).caption);
         const QString names =
             xprop(window, {QStringLiteral("-notype"), QStringLiteral("WM_NAME"),
                            QStringLiteral("_NET_WM_NAME"), QStringLiteral("WM_CLASS")});
@@ -362,8 +361,9 @@ private Q_SLOTS:
         QFETCH(WindowId, id);
         QFETCH(QString, name);
         const runtime::FormDesc &form = forms::layoutOf(id);
-        const auto it = std::find_if(form.controls.begin(), form.controls.end(),
-                                     [&](const ControlDesc &c) { return qs(c.name) == name; });
+        const auto it =
+            std::find_if(form.controls.begin(), form.controls.end(),
+                         [&](const ControlDesc &c) { return fromUtf8(c.name) == name; });
         QVERIFY(it != form.controls.end());
         const ControlDesc &desc = *it;
         QWidget *window = m_windows->slot(id).window();
@@ -380,7 +380,7 @@ private Q_SLOTS:
             caption = button->text();
         else if (auto *box = qobject_cast<QLineEdit *>(widget))
             caption = box->text();
-        QCOMPARE(caption, qs(desc.text));
+        QCOMPARE(caption, fromUtf8(desc.text));
 
         const QFontInfo font(widget->font());
         const QFontInfo wanted(runtime::font(desc.font));
@@ -403,8 +403,8 @@ private Q_SLOTS:
                              [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
             QStringList order;
             for (const ControlDesc *c : stops)
-                order.append(qs(c->name));
-            QTest::newRow(qPrintable(qs(form.name))) << id << order;
+                order.append(fromUtf8(c->name));
+            QTest::newRow(qPrintable(fromUtf8(form.name))) << id << order;
         }
     }
 
@@ -457,7 +457,7 @@ private Q_SLOTS:
     void pictureBeneath_data() {
         QTest::addColumn<WindowId>("id");
         for (const WindowId id : forms::windowOrder())
-            QTest::newRow(qPrintable(qs(forms::layoutOf(id).name))) << id;
+            QTest::newRow(qPrintable(fromUtf8(forms::layoutOf(id).name))) << id;
     }
 
     void pictureBeneath() {
@@ -516,7 +516,7 @@ private Q_SLOTS:
         const runtime::FormDesc &form = forms::layoutOf(id);
         const ControlDesc &desc =
             *std::find_if(form.controls.begin(), form.controls.end(),
-                          [&](const ControlDesc &c) { return qs(c.name) == name; });
+                          [&](const ControlDesc &c) { return fromUtf8(c.name) == name; });
         QWidget *window = show(id);
         QVERIFY(window);
         auto *label = qobject_cast<QLabel *>(controlOf(window, desc.name));
@@ -594,7 +594,7 @@ private Q_SLOTS:
         QCOMPARE(head->y(), tail->y());
         const auto descOf = [&form](const QString &name) -> const ControlDesc & {
             return *std::find_if(form.controls.begin(), form.controls.end(),
-                                 [&](const ControlDesc &c) { return qs(c.name) == name; });
+                                 [&](const ControlDesc &c) { return fromUtf8(c.name) == name; });
         };
         const QImage shot = grab(window);
         const auto distance = [](QRgb p, const QColor &c) {
@@ -652,7 +652,7 @@ private Q_SLOTS:
         const runtime::FormDesc &form = forms::layoutOf(id);
         const ControlDesc &desc =
             *std::find_if(form.controls.begin(), form.controls.end(),
-                          [&](const ControlDesc &c) { return qs(c.name) == name; });
+                          [&](const ControlDesc &c) { return fromUtf8(c.name) == name; });
         QWidget *window = show(id);
         QVERIFY(window);
         QWidget *widget = controlOf(window, desc.name);
@@ -676,7 +676,7 @@ private Q_SLOTS:
         QTest::addColumn<WindowId>("id");
         for (const WindowId id : forms::windowOrder())
             if (id != WindowId::frmMain)
-                QTest::newRow(qPrintable(qs(forms::layoutOf(id).name))) << id;
+                QTest::newRow(qPrintable(fromUtf8(forms::layoutOf(id).name))) << id;
     }
 
     void outputLine() {
@@ -915,7 +915,7 @@ private Q_SLOTS:
     void windowIcon_data() {
         QTest::addColumn<WindowId>("id");
         for (const WindowId id : forms::windowOrder())
-            QTest::newRow(qPrintable(qs(forms::layoutOf(id).name))) << id;
+            QTest::newRow(qPrintable(fromUtf8(forms::layoutOf(id).name))) << id;
     }
 
     void windowIcon() {
