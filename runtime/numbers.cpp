@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
-#include <type_traits>
 
 // newlocale and strtod_l
 #include <locale.h>
@@ -36,13 +35,9 @@ locale_t cLocale() {
     return locale;
 }
 
-template <class What> std::int16_t narrowChecked(int value, const What &what) {
-    if (value < integerMin || value > integerMax) {
-        if constexpr (std::is_same_v<What, Step>)
-            raiseOverflow(what);
-        else
-            raiseOverflow(std::string(what));
-    }
+std::int16_t narrowChecked(int value, const Step &step) {
+    if (value < integerMin || value > integerMax)
+        raiseOverflow(step);
     return static_cast<std::int16_t>(value);
 }
 
@@ -95,18 +90,6 @@ std::optional<std::int16_t> roundToInteger(double value) {
     if (rounded < integerMin || rounded > integerMax)
         return std::nullopt;
     return static_cast<std::int16_t>(rounded);
-}
-
-std::int16_t checkedAdd(std::int16_t a, std::int16_t b, std::string_view operation) {
-    return narrowChecked(int{a} + int{b}, operation);
-}
-
-std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, std::string_view operation) {
-    return narrowChecked(int{a} - int{b}, operation);
-}
-
-std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, std::string_view operation) {
-    return narrowChecked(int{a} * int{b}, operation);
 }
 
 std::int16_t checkedAdd(std::int16_t a, std::int16_t b, const Step &step) {

@@ -21,12 +21,9 @@ double numberFromText(std::string_view text);
 // value lies outside -32768..32767 (infinities and NaN included).
 std::optional<std::int16_t> roundToInteger(double value);
 
-// 16-bit sums, differences and products; each raises the overflow error naming `operation`
-// when the exact result lies outside -32768..32767.
-std::int16_t checkedAdd(std::int16_t a, std::int16_t b, std::string_view operation);
-std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, std::string_view operation);
-std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, std::string_view operation);
-// The same for a step of a formula; the overflow error names the step and its two inputs.
+// 16-bit sums, differences and products, each a step of a formula; each raises the step's
+// overflow error, which names the step and its two inputs, when the exact result lies outside
+// -32768..32767.
 std::int16_t checkedAdd(std::int16_t a, std::int16_t b, const Step &step);
 std::int16_t checkedSubtract(std::int16_t a, std::int16_t b, const Step &step);
 std::int16_t checkedMultiply(std::int16_t a, std::int16_t b, const Step &step);

@@ -45,14 +45,14 @@ QByteArray describe(double value) {
 
 enum class Op { Add, Subtract, Multiply };
 
-std::int16_t apply(Op op, std::int16_t a, std::int16_t b, std::string_view operation) {
+std::int16_t apply(Op op, std::int16_t a, std::int16_t b, const runtime::Step &step) {
     switch (op) {
     case Op::Add:
-        return runtime::checkedAdd(a, b, operation);
+        return runtime::checkedAdd(a, b, step);
     case Op::Subtract:
-        return runtime::checkedSubtract(a, b, operation);
+        return runtime::checkedSubtract(a, b, step);
     case Op::Multiply:
-        return runtime::checkedMultiply(a, b, operation);
+        return runtime::checkedMultiply(a, b, step);
     }
     return 0;
 }
@@ -281,15 +281,16 @@ void TestNumbers::checkedArithmetic() {
     QFETCH(int, expected);
 
     try {
-        const std::int16_t result =
-            apply(op, static_cast<std::int16_t>(a), static_cast<std::int16_t>(b), "the named step");
+        const std::int16_t result = apply(op, static_cast<std::int16_t>(a),
+                                          static_cast<std::int16_t>(b), {"named step", 1, 2});
         QVERIFY2(fits, "no overflow raised");
         QCOMPARE(int{result}, expected);
-    } catch (const RuntimeError &error) {
+    } catch (const runtime::StepOverflow &error) {
         QVERIFY2(!fits, error.what());
         QCOMPARE(error.kind(), ErrorKind::Overflow);
-        QCOMPARE(error.operation(), std::string("the named step"));
-        QCOMPARE(std::string(error.what()), std::string("Overflow in the named step."));
+        QCOMPARE(error.step(), std::string("named step"));
+        QCOMPARE(error.first(), 1);
+        QCOMPARE(error.second(), 2);
     }
 }
 
