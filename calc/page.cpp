@@ -1,9 +1,5 @@
 #include "calc/page.h"
 
-#include "runtime/numbers.h"
-
-#include <string>
-
 namespace calc {
 
 void clearPage(const runtime::PictureBox &output, ClearOrder order,

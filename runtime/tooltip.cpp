@@ -1,12 +1,14 @@
 #include "runtime/tooltip.h"
 
+#include "runtime/text.h"
+
 #include <QAccessible>
 #include <QWidget>
 
 namespace runtime {
 
 void setToolTip(QWidget *widget, std::string_view text) {
-    const QString tip = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString tip = fromUtf8(text);
     if (widget->toolTip() == tip)
         return;
     widget->setToolTip(tip);

@@ -7,9 +7,9 @@ namespace runtime {
 
 // A tagged value holding a 16-bit integer or a double, whole as a general type: the formulas
 // only ever combine an integer with a double, but two integers, and printing an integer, are
-// defined too. Arithmetic widens the integer to double
-// when the other operand is a double; two integers give an integer while the exact result fits
-// 16 bits and a double otherwise. A power is always a double.
+// defined too. Arithmetic widens the integer to double when the other operand is a double; two
+// integers give an integer while the exact result fits 16 bits and a double otherwise. A power
+// is always a double.
 class Variant {
 public:
     constexpr Variant(std::int16_t value)

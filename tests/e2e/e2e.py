@@ -443,6 +443,22 @@ def step(message):
 
 
 def scenario(session, speech):
+    def back(window, where, spoken, unspoken, may_take_focus):
+        """Tabs to Back on `window` and presses Return: Orca must speak `spoken` and never
+        `unspoken`, and only `may_take_focus` may take the focus on the way. Returns the main
+        window."""
+        session.tab_to(session.control(window, pyatspi.ROLE_PUSH_BUTTON, "Back"))
+        speech.settle()
+        del session.focused[:]
+        speech.action(f"Return on Back, {where}")
+        press("Return")
+        main = session.frame(MAIN_CAPTION)
+        speech.expect(spoken)
+        speech.settle()
+        speech.never(unspoken)
+        session.expect_focus_only("Back", may_take_focus)
+        return main
+
     step("start the program with no toolkit variables, as a desktop with a screen reader does")
     session.start()
     if session.app.name != MAIN_CAPTION:
@@ -485,16 +501,9 @@ def scenario(session, speech):
 
     session.expect_focus_only("typing and calculating", [
         ("text", "Enter Height"), ("push button", "Calculate")])
-    session.tab_to(session.control(triangle, pyatspi.ROLE_PUSH_BUTTON, "Back"))
-    speech.settle()
-    del session.focused[:]
-    speech.action("Return on Back, from an area window")
-    press("Return")
-    main = session.frame(MAIN_CAPTION)
-    speech.expect("Geometric Shapes Areas editable combo box.")
-    speech.settle()
-    speech.never("Geometric  Shapes Volumes editable combo box.")
-    session.expect_focus_only("Back", [("push button", "Back")] + choosing_area[:2])
+    main = back(triangle, "from an area window", "Geometric Shapes Areas editable combo box.",
+                "Geometric  Shapes Volumes editable combo box.",
+                [("push button", "Back")] + choosing_area[:2])
 
     speech.action("open Volume of Pyramid; 40000, Calculate clicked with the mouse")
     session.choose(main, "Geometric  Shapes Volumes", "Pyramid")
@@ -534,17 +543,9 @@ def scenario(session, speech):
     speech.expect("Enter base Area text.")
     speech.settle()
 
-    session.tab_to(session.control(pyramid, pyatspi.ROLE_PUSH_BUTTON, "Back"))
-    speech.settle()
-    del session.focused[:]
-    speech.action("Return on Back, from a volume window")
-    press("Return")
-    main = session.frame(MAIN_CAPTION)
-    speech.expect("Geometric  Shapes Volumes editable combo box.")
-    speech.settle()
-    speech.never("Exit push button.")
-    session.expect_focus_only("Back", [("push button", "Back"),
-                                       ("combo box", "Geometric  Shapes Volumes"), ("text", "")])
+    back(pyramid, "from a volume window", "Geometric  Shapes Volumes editable combo box.",
+         "Exit push button.",
+         [("push button", "Back"), ("combo box", "Geometric  Shapes Volumes"), ("text", "")])
 
     speech.action("Exit")
     press("alt+x")
